@@ -1,0 +1,28 @@
+# Sources of the host services library, relative to host/.
+set(MARLOWHOST_SERVICE_SOURCES
+  value_store.cpp
+  host_values.cpp
+  lingo_text.cpp
+  value_service.cpp
+  list_service.cpp
+  host_allocator.cpp
+  host_callback.cpp
+  registry_dictionary.cpp
+  registry_cache.cpp
+  movie_handlers.cpp
+  movie_context.cpp
+  global_block.cpp
+  cast_member.cpp
+  cast_library.cpp
+  movie_service.cpp
+  player_service.cpp
+  utility_service.cpp
+  window_service.cpp
+  notification_service.cpp
+  host_objects.cpp
+  test_host.cpp
+  method_table.cpp
+  dynamic_library.cpp
+  xtra_loader.cpp
+  xtra_instance.cpp
+)

@@ -1,0 +1,85 @@
+// The stand-in for Director: owns every service the Xtra asks for through
+// the object header's callback, and the objects the host makes.
+//
+//   marlowhost::TestHost host;
+//   host.Callback(), host.Calloc()      the header's pCallback and pCalloc
+//   host.Values()                       make and read values, LingoText
+//   host.Handlers().Define("Marlowtide_XtraError", fn)
+//   host.Movie().Cast(1)->MemberNamed("take")
+//   host.Idle()                         one idle tick
+//   host.Services().Withhold(IID_IMoaMmWndWin)
+#pragma once
+#include "cast_library.h"
+#include "host_allocator.h"
+#include "host_callback.h"
+#include "host_objects.h"
+#include "host_values.h"
+#include "list_service.h"
+#include "movie_context.h"
+#include "movie_handlers.h"
+#include "movie_service.h"
+#include "notification_service.h"
+#include "player_service.h"
+#include "registry_cache.h"
+#include "utility_service.h"
+#include "value_service.h"
+#include "value_store.h"
+#include "window_service.h"
+
+namespace marlowhost {
+
+class TestHost {
+public:
+    // One open movie with one cast library ("Internal", kDefaultCastSlots slots).
+    TestHost();
+    ~TestHost();
+    TestHost(const TestHost&) = delete;
+    TestHost& operator=(const TestHost&) = delete;
+
+    IMoaCallback* Callback() { return &callback_; }
+    IMoaCalloc* Calloc() { return &allocator_; }
+
+    HostValues& Values() { return values_; }
+    ValueStore& Store() { return store_; }
+    HostAllocator& Memory() { return allocator_; }
+    HostCallback& Services() { return callback_; }
+    RegistryCache& Registry() { return registry_; }
+    MovieHandlers& Handlers() { return handlers_; }
+    MovieContext& Context() { return context_; }
+    MovieService& Movie() { return movie_; }
+    PlayerService& Player() { return player_; }
+    ValueService& ValueServiceObject() { return valueService_; }
+    ListService& ListServiceObject() { return listService_; }
+    UtilityService& Utilities() { return utilities_; }
+    WindowService& Window() { return window_; }
+    NotificationService& Notifications() { return notifications_; }
+    HostObjects& Objects() { return objects_; }
+
+    // One idle tick; answers the number of clients notified.
+    int Idle() { return notifications_.Idle(); }
+
+    // References to services (and to the callback) the Xtra took and has
+    // not given back; movie, casts and members included.
+    int OutstandingServiceReferences() const;
+    // Releases past 0 on any service: always a fault of the caller.
+    int ServiceOverReleases() const;
+
+private:
+    ValueStore store_;
+    HostValues values_{store_};
+    HostAllocator allocator_;
+    RegistryCache registry_;
+    HostCallback callback_{&registry_};
+    MovieContext context_;
+    MovieHandlers handlers_{store_, context_};
+    MovieService movie_{store_, handlers_, context_};
+    PlayerService player_{movie_, handlers_};
+    ValueService valueService_{store_};
+    ListService listService_{store_};
+    UtilityService utilities_;
+    WindowService window_;
+    NotificationService notifications_;
+    HostObjects objects_{&callback_, &allocator_};
+};
+
+}  // namespace marlowhost

@@ -1,0 +1,67 @@
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "audio/capture_buffer_error_text.h"
+#include "audio/direct_sound_audio_device.h"
+
+namespace {
+
+// DirectSound tells the two description forms apart by their size.
+#if defined(_WIN32)
+static_assert(sizeof(DSCBUFFERDESC) == 28, "DirectSound's capture description with effects");
+static_assert(sizeof(DSCBUFFERDESC1) == 20, "DirectSound's capture description without effects");
+static_assert(sizeof(WAVEFORMATEX) == 18, "the format record DirectSound reads");
+#endif
+
+constexpr uint32_t kSpareBytes = 200;
+
+// The buffer for maxMs of the format, plus spare bytes. Worked out in 64
+// bits; a size past 32 bits is passed as the largest one so that DirectSound
+// refuses it instead of receiving a wrapped small size.
+uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
+    const double product = std::trunc(static_cast<double>(maxMs) * 0.001 * static_cast<double>(avgBytesPerSec));
+    const uint64_t bytes = static_cast<uint64_t>(std::llabs(static_cast<long long>(product))) + kSpareBytes;
+    return bytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(bytes);
+}
+
+}  // namespace
+
+StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
+    status.Reset();
+    ReleaseCaptureBuffer();
+    captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, format.nAvgBytesPerSec);
+
+    DSCBUFFERDESC withEffects{};
+    withEffects.dwSize = sizeof(DSCBUFFERDESC);
+    withEffects.dwFlags = 0;
+    withEffects.dwBufferBytes = captureBufferBytes;
+    withEffects.dwReserved = 0;
+    withEffects.lpwfxFormat = &format;
+    withEffects.dwFXCount = 0;
+    withEffects.lpDSCFXDesc = nullptr;
+    if (SUCCEEDED(captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr))) {
+        return status;
+    }
+
+    DSCBUFFERDESC1 plain{};
+    plain.dwSize = sizeof(DSCBUFFERDESC1);
+    plain.dwFlags = 0;
+    plain.dwBufferBytes = captureBufferBytes;
+    plain.dwReserved = 0;
+    plain.lpwfxFormat = &format;
+    const HRESULT result =
+        captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&plain), &captureBuffer, nullptr);
+    if (SUCCEEDED(result)) {
+        return status;
+    }
+
+    char message[128];
+    FormatCaptureBufferError(result, message, sizeof message);
+    status.SetFailure(message, static_cast<int32_t>(result));
+    if (captureBuffer != nullptr) {
+        captureBuffer->Release();
+        captureBuffer = nullptr;
+    }
+    return status;
+}

@@ -1,0 +1,103 @@
+#include <cstring>
+
+#include "audio/direct_sound_audio_device.h"
+
+StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
+    status.Reset();
+    if (playbackObject != nullptr) {
+        status.SetFailure("Device already open", -1);
+        return status;
+    }
+    // COM stays initialised after a failed Open until Close; a retry must
+    // not initialise it a second time or the balance is lost.
+    if (!comInitialised) {
+        const HRESULT comResult = CoInitialize(nullptr);
+        if (comResult == S_OK || comResult == S_FALSE) {
+            comInitialised = true;
+        } else {
+            status.SetFailure("Could not initialise COM", static_cast<int32_t>(comResult));
+        }
+    }
+    if (!status.failed) {
+        const HRESULT result = DirectSoundCreate(nullptr, &playbackObject, nullptr);
+        if (FAILED(result)) {
+            playbackObject = nullptr;
+            status.SetFailure("Could not access Direct Sound", static_cast<int32_t>(result));
+        }
+    }
+    if (!status.failed) {
+        const HRESULT result = playbackObject->SetCooperativeLevel(windowHandle, DSSCL_NORMAL);
+        if (FAILED(result)) {
+            status.SetFailure("Could not set co-op level", static_cast<int32_t>(result));
+        }
+    }
+    if (!status.failed) {
+        HRESULT result = S_OK;
+        if (deviceName == nullptr || deviceName[0] == '\0') {
+            result = DirectSoundCaptureCreate(nullptr, &captureObject, nullptr);
+        } else {
+            CaptureDeviceList list;
+            EnumerateDevices(&list);
+            const CaptureDeviceEntry* match = nullptr;
+            for (int i = 0; i < list.count; ++i) {
+                if (std::strcmp(list.entries[i].description, deviceName) == 0) {
+                    match = &list.entries[i];
+                }
+            }
+            if (match == nullptr) {
+                status.SetFailure("Cannot find user supplied audio capture device", -1);
+            } else {
+                GUID guid;
+                std::memcpy(&guid, match->guid, sizeof guid);
+                result = DirectSoundCaptureCreate(&guid, &captureObject, nullptr);
+            }
+        }
+        if (FAILED(result)) {
+            captureObject = nullptr;
+            status.SetFailure("Cannot access audio capture device", static_cast<int32_t>(result));
+        }
+    }
+    if (status.failed && playbackObject != nullptr) {
+        playbackObject->Release();
+        playbackObject = nullptr;
+    }
+    return status;
+}
+
+bool DirectSoundAudioDevice::IsOpen() {
+    return playbackObject != nullptr;
+}
+
+StatusRecord DirectSoundAudioDevice::Close() {
+    status.Reset();
+    if (playing) {
+        PlayStop();
+    }
+    if (capturing) {
+        StopCapture();
+    }
+    // Each buffer goes before the object that made it.
+    if (captureObject != nullptr) {
+        if (captureBuffer != nullptr) {
+            captureBuffer->Stop();
+            captureBuffer->Release();
+            captureBuffer = nullptr;
+        }
+        captureObject->Release();
+        captureObject = nullptr;
+    }
+    if (playbackObject != nullptr) {
+        if (playBuffer != nullptr) {
+            playBuffer->Stop();
+            playBuffer->Release();
+            playBuffer = nullptr;
+        }
+        playbackObject->Release();
+        playbackObject = nullptr;
+    }
+    if (comInitialised) {
+        CoUninitialize();
+    }
+    comInitialised = false;
+    return status;
+}

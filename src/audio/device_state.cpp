@@ -1,0 +1,43 @@
+#include "audio/direct_sound_audio_device.h"
+
+namespace {
+
+WAVEFORMATEX DefaultFormat() {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = 11025;
+    format.nAvgBytesPerSec = 22050;
+    format.nBlockAlign = 2;
+    format.wBitsPerSample = 16;
+    format.cbSize = 0;
+    return format;
+}
+
+}  // namespace
+
+DirectSoundAudioDevice::DirectSoundAudioDevice(HWND window) : windowHandle(window), format(DefaultFormat()) {}
+
+DirectSoundAudioDevice::~DirectSoundAudioDevice() {
+    // A failed Open leaves COM initialised without a playback object; Close
+    // balances it as well.
+    if (playbackObject != nullptr || comInitialised) {
+        Close();
+    }
+}
+
+StatusRecord DirectSoundAudioDevice::ResetStatus() {
+    status.Reset();
+    return status;
+}
+
+StatusRecord DirectSoundAudioDevice::PollState() {
+    status.Reset();
+    if (capturing) {
+        IsCapturing();
+    }
+    if (playing) {
+        IsPlaying();
+    }
+    return status;
+}

@@ -1,0 +1,69 @@
+// The audio engine on DirectSound: one capture device and one playback
+// object, one take that lives in its capture buffer.
+#pragma once
+
+#include <cstdint>
+
+#include "audio/audio_device.h"
+#include "platform/windows_api.h"
+
+class DirectSoundAudioDevice : public AudioDevice {
+public:
+    explicit DirectSoundAudioDevice(HWND window);
+    ~DirectSoundAudioDevice() override;
+
+    StatusRecord Open(const char* deviceName) override;
+    bool IsOpen() override;
+    StatusRecord Close() override;
+    StatusRecord StartCapture(int32_t maxMs, bool looping) override;
+    bool IsCapturing() override;
+    StatusRecord StopCapture() override;
+    StatusRecord SaveAsFile(const char* path) override;
+    StatusRecord PlayStart() override;
+    StatusRecord PlayStop() override;
+    bool IsPlaying() override;
+    HGLOBAL SoundImage() override;
+    StatusRecord ResetStatus() override;
+    StatusRecord PollState() override;
+    StatusRecord GetLevel(int32_t* left, int32_t* right) override;
+    StatusRecord SetLevelMeteringDuration(int32_t durationMs) override;
+    StatusRecord SetLevelMetering(bool enable, int32_t durationMs) override;
+    StatusRecord GetFormat(int32_t* channels, float* sampleRateKHz, int32_t* bitsPerSample,
+                           char* compression) override;
+    StatusRecord SetFormat(int32_t channels, float sampleRateKHz, int32_t bitsPerSample,
+                           const char* compression) override;
+    StatusRecord EnumerateDevices(CaptureDeviceList* list) override;
+
+    // The take as a RIFF/WAVE image less frontBytes and backBytes; handle is
+    // null unless an image was made.
+    StatusRecord MakeSoundImage(uint32_t frontBytes, uint32_t backBytes, HGLOBAL* handle);
+
+    // Bytes of a full take of maxCaptureMs in the current format, never more
+    // than the capture buffer holds.
+    uint32_t FullTakeBytes() const;
+
+    HWND windowHandle;
+    WAVEFORMATEX format;
+    int32_t meteringDurationMs = 0;
+    IDirectSoundCapture* captureObject = nullptr;
+    IDirectSoundCaptureBuffer* captureBuffer = nullptr;
+    IDirectSound* playbackObject = nullptr;
+    IDirectSoundBuffer* playBuffer = nullptr;
+    uint32_t takeBytes = 0;
+    uint32_t captureBufferBytes = 0;
+    int32_t maxCaptureMs = 10000;
+    bool captureStarted = false;
+    bool comInitialised = false;
+    // The running capture wraps instead of stopping when full.
+    bool captureLooping = false;
+
+private:
+    StatusRecord CreateCaptureBuffer();
+    uint32_t CapturedLength(bool filledByItself);
+    bool CaptureBufferFilledByItself();
+    StatusRecord CopyTakeToPlayBuffer();
+    // The take can be read: it has bytes and its buffer still exists.
+    bool HasTake() const { return takeBytes != 0 && captureBuffer != nullptr; }
+    void ReleaseCaptureBuffer();
+    void ReleasePlayBuffer();
+};

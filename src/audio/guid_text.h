@@ -1,0 +1,7 @@
+#pragma once
+
+#include <cstdint>
+
+// The 16 bytes of a Windows GUID record as 8-4-4-4-12 upper-case hex digits,
+// without braces; out receives 36 characters and the terminator.
+void FormatGuidText(const uint8_t guid[16], char out[37]);

@@ -1,0 +1,128 @@
+#include <cstring>
+
+#include "audio/direct_sound_audio_device.h"
+
+namespace {
+
+#if defined(_WIN32)
+static_assert(sizeof(DSBUFFERDESC) == 36, "DirectSound's secondary buffer description");
+#endif
+
+bool IsStartRefusal(HRESULT result) {
+    return result == DSERR_BUFFERLOST || result == DSERR_INVALIDCALL || result == DSERR_INVALIDPARAM ||
+           result == DSERR_PRIOLEVELNEEDED;
+}
+
+}  // namespace
+
+StatusRecord DirectSoundAudioDevice::PlayStart() {
+    status.Reset();
+    if (playbackObject == nullptr) {
+        status.SetFailure("Open device before playing", -1);
+        return status;
+    }
+    if (playing) {
+        status.SetFailure("Already playing the sound", -1);
+        return status;
+    }
+    if (meteringActive) {
+        SetLevelMeteringDuration(0);
+    }
+    // A take whose buffer was released (Close, a failed new capture) is gone
+    // even though its length is still known.
+    if (takeBytes == 0 || (playBuffer == nullptr && !HasTake())) {
+        status.SetFailure("No sound to play", -1);
+        return status;
+    }
+    if (playBuffer == nullptr && CopyTakeToPlayBuffer().failed) {
+        status.SetFailure("Problem during copying from record to play", -1);
+        return status;
+    }
+    playBuffer->SetCurrentPosition(0);
+    const HRESULT result = playBuffer->Play(0, 0, 0);
+    if (IsStartRefusal(result)) {
+        status.SetFailure("Problem while trying to start play", static_cast<int32_t>(result));
+        return status;
+    }
+    playing = true;
+    return status;
+}
+
+StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
+    if (!HasTake()) {
+        status.SetFailure("No sound to play", -1);
+        return status;
+    }
+    if (capturing) {
+        status.SetFailure("Cannot play a sound while still capturing", -1);
+        return status;
+    }
+    void* take = nullptr;
+    DWORD takeLocked = 0;
+    void* takeWrapped = nullptr;
+    DWORD takeWrappedBytes = 0;
+    const HRESULT takeLock = captureBuffer->Lock(0, takeBytes, &take, &takeLocked, &takeWrapped, &takeWrappedBytes, 0);
+    if (FAILED(takeLock) || take == nullptr || takeLocked < takeBytes) {
+        if (SUCCEEDED(takeLock)) {
+            captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
+        }
+        status.SetFailure("Problem during capture buffer lock", -1);
+        return status;
+    }
+
+    DSBUFFERDESC description{};
+    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwFlags = DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_CTRLVOLUME;
+    description.dwBufferBytes = takeBytes;
+    description.dwReserved = 0;
+    description.lpwfxFormat = &format;
+    std::memset(&description.guid3DAlgorithm, 0, sizeof description.guid3DAlgorithm);
+    const HRESULT created = playbackObject->CreateSoundBuffer(&description, &playBuffer, nullptr);
+    if (FAILED(created)) {
+        playBuffer = nullptr;
+        status.SetFailure("Problem during create sound buffer", static_cast<int32_t>(created));
+        captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
+        return status;
+    }
+
+    void* play = nullptr;
+    DWORD playLocked = 0;
+    void* playWrapped = nullptr;
+    DWORD playWrappedBytes = 0;
+    const HRESULT playLock = playBuffer->Lock(0, takeBytes, &play, &playLocked, &playWrapped, &playWrappedBytes, 0);
+    if (FAILED(playLock) || play == nullptr || playLocked < takeBytes) {
+        // Without its samples the new buffer is no copy of the take: drop it
+        // so that the next PlayStart copies again.
+        if (SUCCEEDED(playLock)) {
+            playBuffer->Unlock(play, playLocked, playWrapped, playWrappedBytes);
+        }
+        playBuffer->Release();
+        playBuffer = nullptr;
+        captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
+        status.SetFailure("Problem during play buffer lock", SUCCEEDED(playLock) ? -1 : static_cast<int32_t>(playLock));
+        return status;
+    }
+    std::memcpy(play, take, takeBytes);
+    playBuffer->Unlock(play, playLocked, playWrapped, playWrappedBytes);
+    captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
+    return status;
+}
+
+StatusRecord DirectSoundAudioDevice::PlayStop() {
+    status.Reset();
+    if (IsPlaying()) {
+        playBuffer->Stop();
+    }
+    playing = false;
+    return status;
+}
+
+bool DirectSoundAudioDevice::IsPlaying() {
+    playing = false;
+    if (playBuffer != nullptr) {
+        DWORD bits = 0;
+        playBuffer->GetStatus(&bits);
+        playing = (bits & (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING)) != 0;
+    }
+    return playing;
+}

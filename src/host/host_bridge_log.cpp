@@ -1,0 +1,53 @@
+#include "host/host_bridge.h"
+
+#include <vector>
+
+#include "diag/bounded_text.h"
+#include "diag/trace_log.h"
+
+namespace {
+
+constexpr const char* kTraceTag = "<*>";
+constexpr std::size_t kTraceValuesBytes = 32768;
+
+}  // namespace
+
+StatusRecord HostBridge::SetLogPath(const char* path) {
+    status.Reset();
+    // The field's last byte stays a terminator: at most 254 characters.
+    CopyBounded(logPath_, kLogPathBytes - 1, path);
+    return status;
+}
+
+StatusRecord HostBridge::OpenLog() {
+    status = TraceLog::Instance().Open(logPath_);
+    return status;
+}
+
+StatusRecord HostBridge::CloseLog() {
+    status = TraceLog::Instance().Close();
+    return status;
+}
+
+StatusRecord HostBridge::Trace(const char* text, const char* tag) {
+    status.Reset();
+    // After any close the next line starts a fresh file at this bridge's path.
+    if (!TraceLog::Instance().IsOpen()) {
+        OpenLog();
+    }
+    status = TraceLog::Instance().Write(tag, text);
+    return status;
+}
+
+StatusRecord HostBridge::TraceValues(int32_t count, const MoaMmValue* values) {
+    status.Reset();
+    if (!TraceLog::Instance().IsOpen()) {
+        OpenLog();
+    }
+    std::vector<char> text(kTraceValuesBytes, '\0');
+    std::size_t position = 0;
+    for (int32_t index = 0; index < count; ++index) {
+        FormatValue(&values[index], text.data(), text.size(), &position);
+    }
+    return Trace(text.data(), kTraceTag);
+}

@@ -1,0 +1,96 @@
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <unistd.h>
+
+#include "platform/mmio_file.h"
+
+namespace {
+
+int OpenFlags(DWORD fdwOpen) {
+    int flags = O_RDONLY;
+    if ((fdwOpen & MMIO_RWMODE) == MMIO_WRITE) flags = O_WRONLY;
+    if ((fdwOpen & MMIO_RWMODE) == MMIO_READWRITE) flags = O_RDWR;
+    if (fdwOpen & MMIO_CREATE) flags |= O_CREAT | O_TRUNC;
+    return flags | O_CLOEXEC;
+}
+
+UINT OpenError(int error, DWORD fdwOpen) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return (fdwOpen & MMIO_CREATE) ? MMIOERR_PATHNOTFOUND : MMIOERR_FILENOTFOUND;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return MMIOERR_ACCESSDENIED;
+        case EMFILE:
+        case ENFILE:
+            return MMIOERR_TOOMANYOPENFILES;
+        default:
+            return MMIOERR_CANNOTOPEN;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+// Opens a file for buffered I/O when MMIO_ALLOCBUF is given or the caller's
+// MMIOINFO names a buffer size; wErrorRet of that record gets the reason of
+// a failure.
+HMMIO WINAPI mmioOpenA(LPSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen) {
+    if (pmmioinfo) pmmioinfo->wErrorRet = MMSYSERR_NOERROR;
+    auto fail = [pmmioinfo](UINT error) -> HMMIO {
+        if (pmmioinfo) pmmioinfo->wErrorRet = error;
+        return nullptr;
+    };
+    if (!pszFileName) return fail(MMIOERR_CANNOTOPEN);
+
+    const LONG askedSize = pmmioinfo ? pmmioinfo->cchBuffer : 0;
+    const bool buffered = (fdwOpen & MMIO_ALLOCBUF) || askedSize > 0;
+    const LONG bufferSize = askedSize > 0 ? askedSize : MMIO_DEFAULTBUFFER;
+    auto* file = new (std::nothrow) HMMIO__;
+    if (!file) return fail(MMIOERR_OUTOFMEMORY);
+    char* buffer = nullptr;
+    if (buffered && pmmioinfo && pmmioinfo->pchBuffer) {
+        buffer = pmmioinfo->pchBuffer;
+    } else if (buffered) {
+        file->ownBuffer.reset(new (std::nothrow) char[static_cast<size_t>(bufferSize)]());
+        buffer = file->ownBuffer.get();
+        if (!buffer) {
+            delete file;
+            return fail(MMIOERR_OUTOFMEMORY);
+        }
+    }
+
+    file->fd = open(pszFileName, OpenFlags(fdwOpen), 0666);
+    if (file->fd < 0) {
+        const UINT error = OpenError(errno, fdwOpen);
+        delete file;
+        return fail(error);
+    }
+    MMIOINFO& info = file->info;
+    info.dwFlags = fdwOpen & ~MMIO_DIRTY;
+    info.hmmio = file;
+    if (buffered) {
+        info.cchBuffer = bufferSize;
+        info.pchBuffer = info.pchNext = info.pchEndRead = buffer;
+        info.pchEndWrite = buffer + bufferSize;
+        file->highWater = buffer;
+    }
+    return file;
+}
+
+// The file is closed and its handle gone even when the last flush fails;
+// the failure is still answered.
+MMRESULT WINAPI mmioClose(HMMIO hmmio, UINT) {
+    if (!hmmio) return MMSYSERR_INVALHANDLE;
+    MMRESULT result = marlowsim::detail::IsBuffered(*hmmio) ? marlowsim::detail::FlushBuffer(*hmmio)
+                                                            : MMSYSERR_NOERROR;
+    if (close(hmmio->fd) != 0 && result == MMSYSERR_NOERROR) result = MMIOERR_CANNOTCLOSE;
+    delete hmmio;
+    return result;
+}
+}

@@ -1,0 +1,37 @@
+// The sample memory of a simulated buffer with DirectSound's lock rules:
+// a range that crosses the end comes back as two regions, and every lock is
+// counted until it is unlocked.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/dsound_layer.h"
+
+namespace marlowsim::detail {
+
+class BufferMemory {
+public:
+    BufferMemory() = default;
+    BufferMemory(const BufferMemory&) = delete;
+    BufferMemory& operator=(const BufferMemory&) = delete;
+    ~BufferMemory();
+
+    // False when the memory cannot be had. Untouched pages stay unallocated.
+    bool Allocate(uint32_t size, uint8_t fill);
+
+    uint8_t* Bytes() { return bytes_; }
+    uint32_t Size() const { return size_; }
+
+    HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firstBytes, LPVOID* second,
+                 LPDWORD secondBytes);
+    HRESULT Unlock(LPVOID first, LPVOID second);
+
+private:
+    uint8_t* bytes_ = nullptr;
+    uint32_t size_ = 0;
+    uint32_t generation_ = 0;
+    std::vector<LPVOID> lockedRegions_;
+};
+
+}  // namespace marlowsim::detail

@@ -1,0 +1,69 @@
+// The capture object of one simulated capture device.
+#include <new>
+
+#include "platform/sim_factories.h"
+#include "platform/sim_object.h"
+#include "platform/sim_wave_format.h"
+
+namespace marlowsim::detail {
+namespace {
+
+class SimCapture final : public IDirectSoundCapture, private SimObject {
+public:
+    // ---- IUnknown
+    HRESULT QueryInterface(REFIID riid, void** object) override {
+        return QueryOwnInterface(riid, IID_IDirectSoundCapture, this, object);
+    }
+    ULONG AddRef() override { return AddReference(); }
+    ULONG Release() override {
+        ULONG left = 0;
+        if (!DropReference(&left)) return left;
+        NoteMakerGone();
+        delete this;
+        return 0;
+    }
+
+    // ---- IDirectSoundCapture
+    HRESULT CreateCaptureBuffer(LPCDSCBUFFERDESC description, LPDIRECTSOUNDCAPTUREBUFFER* buffer,
+                                LPUNKNOWN outer) override;
+    HRESULT GetCaps(LPDSCCAPS) override { return E_NOTIMPL; }
+    HRESULT Initialize(LPCGUID) override { return E_NOTIMPL; }
+};
+
+// Both forms of the description are taken: with the effect fields and, as
+// DirectSound before 8 knew it, without them.
+HRESULT SimCapture::CreateCaptureBuffer(LPCDSCBUFFERDESC description,
+                                        LPDIRECTSOUNDCAPTUREBUFFER* buffer, LPUNKNOWN outer) {
+    const HRESULT fault = EnterCall(Call::CreateCaptureBuffer);
+    if (fault != S_OK) return fault;
+    if (!description || !buffer) return DSERR_INVALIDPARAM;
+    if (outer) return DSERR_NOAGGREGATION;
+    const bool longForm = description->dwSize == sizeof(DSCBUFFERDESC);
+    if (!longForm && description->dwSize != sizeof(DSCBUFFERDESC1)) return DSERR_INVALIDPARAM;
+    Machine& machine = TheMachine();
+    if (longForm && machine.refuseLongCaptureDescription) return machine.longCaptureDescriptionResult;
+    if (longForm && description->dwFXCount != 0) return DSERR_INVALIDPARAM;
+
+    HRESULT result = CheckBufferBytes(description->dwBufferBytes, 1);
+    if (result == DS_OK) result = CheckPcmFormat(description->lpwfxFormat);
+    if (result == DS_OK)
+        result = CreateSimCaptureBuffer(id_, *description->lpwfxFormat, description->dwBufferBytes,
+                                        buffer);
+    if (result != DS_OK) return result;
+
+    machine.hasLastCaptureBuffer = true;
+    machine.lastCaptureBuffer = {description->dwSize, description->dwBufferBytes,
+                                 *description->lpwfxFormat};
+    return DS_OK;
+}
+
+}  // namespace
+
+HRESULT CreateSimCapture(LPDIRECTSOUNDCAPTURE* object) {
+    auto* made = new (std::nothrow) SimCapture;
+    if (!made) return DSERR_OUTOFMEMORY;
+    *object = made;
+    return DS_OK;
+}
+
+}  // namespace marlowsim::detail

@@ -1,0 +1,19 @@
+// How the simulated DirectSound objects come into being; each is defined
+// in its own file beside its methods.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/dsound_layer.h"
+
+namespace marlowsim::detail {
+
+HRESULT CreateSimDirectSound(LPDIRECTSOUND* object);
+HRESULT CreateSimCapture(LPDIRECTSOUNDCAPTURE* object);
+// The format must already have passed CheckPcmFormat, the size CheckBufferBytes.
+HRESULT CreateSimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
+                               LPDIRECTSOUNDCAPTUREBUFFER* buffer);
+HRESULT CreateSimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
+                             LPDIRECTSOUNDBUFFER* buffer);
+
+}  // namespace marlowsim::detail

@@ -1,0 +1,74 @@
+// The simulated machine behind the platform layer: devices, input signal,
+// faults, counts and records. Shared by the layer's own files only; tests
+// reach it through simulator_control.h.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/simulator_control.h"
+
+namespace marlowsim::detail {
+
+// Call::GlobalAlloc is the last of the enumeration.
+constexpr int kCallKinds = static_cast<int>(Call::GlobalAlloc) + 1;
+
+struct Fault {
+    bool armed = false;
+    bool always = false;
+    HRESULT result = S_OK;
+};
+
+struct Machine {
+    // Objects made before the last reset leave the counts of this one alone.
+    uint32_t generation = 0;
+
+    std::vector<DeviceSpec> devices;
+    Signal channelInput[2];
+
+    Fault faults[kCallKinds];
+    int callCounts[kCallKinds] = {};
+    bool refuseLongCaptureDescription = false;
+    HRESULT longCaptureDescriptionResult = S_OK;
+    bool reportWrappedReadPosition = false;
+    bool coInitializeAlreadyDone = false;
+
+    int liveDirectSoundObjects = 0;
+    int outstandingLocks = 0;
+    int comInitializeBalance = 0;
+    int liveGlobalBlocks = 0;
+    int releaseOrderViolations = 0;
+    uint64_t nextObjectId = 1;
+    std::map<uint64_t, int> liveBuffersByMaker;
+
+    bool hasLastCaptureBuffer = false;
+    CaptureBufferInfo lastCaptureBuffer{};
+    bool hasLastCaptureCreateGuid = false;
+    GUID lastCaptureCreateGuid{};
+    HWND lastCooperativeWindow = nullptr;
+    uint32_t lastCooperativeLevel = 0;
+
+    std::vector<MessageBoxRecord> messageBoxes;
+    std::vector<std::string> debugOutput;
+    void (*messageBoxSink)(const MessageBoxRecord& record) = nullptr;
+    void (*debugOutputSink)(const char* line) = nullptr;
+};
+
+Machine& TheMachine();
+
+// Counts the call; answers the injected fault's result when one is armed,
+// else S_OK.
+HRESULT EnterCall(Call call);
+
+// Milliseconds of the simulator clock, without wrapping.
+uint64_t ClockNow();
+void ResetClock();
+void WaitOnClock(uint32_t milliseconds);
+
+// The input signal of one channel of a format, at an absolute sample index.
+int16_t InputSample(int channel, uint64_t sampleIndex, uint32_t samplesPerSecond);
+void ResetInput();
+
+}  // namespace marlowsim::detail

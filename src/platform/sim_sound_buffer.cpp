@@ -1,0 +1,158 @@
+// A secondary buffer that plays at the format's byte rate on the simulator
+// clock; played once it stops at its end.
+#include <new>
+
+#include "platform/sim_buffer_memory.h"
+#include "platform/sim_factories.h"
+#include "platform/sim_object.h"
+#include "platform/sim_wave_format.h"
+
+namespace marlowsim::detail {
+namespace {
+
+class SimSoundBuffer final : public IDirectSoundBuffer, private SimObject {
+public:
+    SimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format)
+        : makerId_(makerId), format_(format) {
+        NoteBufferMade(makerId_);
+    }
+    ~SimSoundBuffer() { NoteBufferGone(makerId_); }
+
+    bool Allocate(DWORD bytes) { return memory_.Allocate(bytes, 0); }
+
+    // ---- IUnknown
+    HRESULT QueryInterface(REFIID riid, void** object) override {
+        return QueryOwnInterface(riid, IID_IDirectSoundBuffer, this, object);
+    }
+    ULONG AddRef() override { return AddReference(); }
+    ULONG Release() override {
+        ULONG left = 0;
+        if (DropReference(&left)) delete this;
+        return left;
+    }
+
+    // ---- IDirectSoundBuffer
+    HRESULT GetCaps(LPDSBCAPS) override { return E_NOTIMPL; }
+    HRESULT GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor) override;
+    HRESULT GetFormat(LPWAVEFORMATEX, DWORD, LPDWORD) override { return E_NOTIMPL; }
+    HRESULT GetVolume(LPLONG) override { return E_NOTIMPL; }
+    HRESULT GetPan(LPLONG) override { return E_NOTIMPL; }
+    HRESULT GetFrequency(LPDWORD) override { return E_NOTIMPL; }
+    HRESULT GetStatus(LPDWORD status) override;
+    HRESULT Initialize(LPDIRECTSOUND, LPCDSBUFFERDESC) override { return E_NOTIMPL; }
+    HRESULT Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firstBytes, LPVOID* second,
+                 LPDWORD secondBytes, DWORD flags) override;
+    HRESULT Play(DWORD reserved, DWORD priority, DWORD flags) override;
+    HRESULT SetCurrentPosition(DWORD position) override;
+    HRESULT SetFormat(LPCWAVEFORMATEX) override { return E_NOTIMPL; }
+    HRESULT SetVolume(LONG) override { return E_NOTIMPL; }
+    HRESULT SetPan(LONG) override { return E_NOTIMPL; }
+    HRESULT SetFrequency(DWORD) override { return E_NOTIMPL; }
+    HRESULT Stop() override;
+    HRESULT Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD secondBytes) override;
+    HRESULT Restore() override { return E_NOTIMPL; }
+
+private:
+    void CatchUp();
+    void StartFrom(uint64_t position);
+
+    const uint64_t makerId_;
+    const WAVEFORMATEX format_;
+    BufferMemory memory_;
+    bool playing_ = false;
+    bool looping_ = false;
+    uint64_t position_ = 0;  // play cursor
+    uint64_t positionAtStart_ = 0;
+    uint64_t startedAtMs_ = 0;
+};
+
+void SimSoundBuffer::CatchUp() {
+    if (!playing_) return;
+    const uint64_t played = positionAtStart_ + BytesInSpan(ClockNow() - startedAtMs_, format_);
+    if (looping_) {
+        position_ = played % memory_.Size();
+    } else if (played >= memory_.Size()) {
+        playing_ = false;
+        position_ = 0;
+    } else {
+        position_ = played;
+    }
+}
+
+void SimSoundBuffer::StartFrom(uint64_t position) {
+    position_ = positionAtStart_ = position;
+    startedAtMs_ = ClockNow();
+}
+
+HRESULT SimSoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor) {
+    if (!playCursor && !writeCursor) return DSERR_INVALIDPARAM;
+    CatchUp();
+    if (playCursor) *playCursor = static_cast<DWORD>(position_);
+    if (writeCursor) *writeCursor = static_cast<DWORD>(position_);
+    return DS_OK;
+}
+
+HRESULT SimSoundBuffer::GetStatus(LPDWORD status) {
+    const HRESULT fault = EnterCall(Call::PlayGetStatus);
+    if (fault != S_OK) return fault;
+    if (!status) return DSERR_INVALIDPARAM;
+    CatchUp();
+    *status = playing_ ? DSBSTATUS_PLAYING | (looping_ ? DSBSTATUS_LOOPING : 0) : 0;
+    return DS_OK;
+}
+
+HRESULT SimSoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD firstBytes,
+                             LPVOID* second, LPDWORD secondBytes, DWORD) {
+    const HRESULT fault = EnterCall(Call::PlayLock);
+    if (fault != S_OK) return fault;
+    return memory_.Lock(offset, bytes, first, firstBytes, second, secondBytes);
+}
+
+HRESULT SimSoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
+    const HRESULT fault = EnterCall(Call::Play);
+    if (fault != S_OK) return fault;
+    if (reserved != 0 || priority != 0) return DSERR_INVALIDPARAM;
+    CatchUp();
+    looping_ = (flags & DSBPLAY_LOOPING) != 0;
+    if (!playing_) StartFrom(position_);
+    playing_ = true;
+    return DS_OK;
+}
+
+HRESULT SimSoundBuffer::SetCurrentPosition(DWORD position) {
+    const HRESULT fault = EnterCall(Call::PlaySetCurrentPosition);
+    if (fault != S_OK) return fault;
+    if (position >= memory_.Size()) return DSERR_INVALIDPARAM;
+    StartFrom(position);
+    return DS_OK;
+}
+
+HRESULT SimSoundBuffer::Stop() {
+    const HRESULT fault = EnterCall(Call::PlayStop);
+    if (fault != S_OK) return fault;
+    CatchUp();
+    playing_ = false;
+    return DS_OK;
+}
+
+HRESULT SimSoundBuffer::Unlock(LPVOID first, DWORD, LPVOID second, DWORD) {
+    const HRESULT fault = EnterCall(Call::PlayUnlock);
+    if (fault != S_OK) return fault;
+    return memory_.Unlock(first, second);
+}
+
+}  // namespace
+
+HRESULT CreateSimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
+                             LPDIRECTSOUNDBUFFER* buffer) {
+    auto* made = new (std::nothrow) SimSoundBuffer(makerId, format);
+    if (!made) return DSERR_OUTOFMEMORY;
+    if (!made->Allocate(bytes)) {
+        made->Release();
+        return DSERR_OUTOFMEMORY;
+    }
+    *buffer = made;
+    return DS_OK;
+}
+
+}  // namespace marlowsim::detail

@@ -1,0 +1,120 @@
+// What tests and marlowhost use to drive the native platform layer: the
+// simulated capture devices, input signal, clock, faults, and the counts
+// and records by which tests see what the Xtra did. Native build only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/win32_layer.h"
+
+namespace marlowsim {
+
+// ---- machine ---------------------------------------------------------
+// Back to a new machine: one capture device without GUID, real clock,
+// a 440 Hz sine at half scale, no faults, records emptied.
+void ResetMachine();
+
+struct DeviceSpec {
+    std::string description;
+    bool hasGuid = true;
+    GUID guid{};
+    std::string module;
+};
+void SetCaptureDevices(const std::vector<DeviceSpec>& devices);
+// n devices "Simulated capture device k" (k from 1), the first without GUID.
+void SetCaptureDeviceCount(int n);
+
+// ---- clock: GetTickCount, Sleep and the buffers all follow it ---------
+enum class ClockMode { Real, Manual };
+void SetClockMode(ClockMode mode);
+void AdvanceClock(uint32_t milliseconds);  // manual clock only
+uint32_t ClockMilliseconds();
+
+// ---- input signal, per channel (0 left, 1 right) ------------------------
+enum class Waveform { Silence, Sine, Square, Noise, Samples };
+struct Signal {
+    Waveform waveform = Waveform::Sine;
+    double frequency = 440.0;
+    double amplitude = 0.5;           // 0 to 1 of full scale
+    std::vector<int16_t> samples;     // Waveform::Samples, repeated, at sampleRate
+    uint32_t sampleRate = 44100;
+};
+void SetInput(const Signal& signal);             // every channel
+void SetChannelInput(int channel, const Signal& signal);
+// Mono or stereo 8/16-bit PCM WAV; false when it cannot be read.
+bool SetInputFromWavFile(const std::string& path);
+
+// ---- fault injection --------------------------------------------------
+enum class Call {
+    CaptureEnumerate,        // DirectSoundCaptureEnumerateA
+    DirectSoundCreate,
+    DirectSoundCaptureCreate,
+    SetCooperativeLevel,
+    CreateSoundBuffer,
+    CreateCaptureBuffer,     // both description forms
+    CaptureStart,
+    CaptureStop,
+    CaptureGetStatus,
+    CaptureGetCurrentPosition,
+    CaptureLock,
+    CaptureUnlock,
+    PlayLock,
+    PlayUnlock,
+    PlaySetCurrentPosition,
+    Play,
+    PlayGetStatus,
+    PlayStop,
+    CoInitialize,            // answers this HRESULT instead of S_OK
+    GlobalAlloc,             // any failure code: answers null
+};
+// The next call (or every call, when always) answers result instead.
+void InjectFault(Call call, HRESULT result, bool always = false);
+void ClearFaults();
+// Only the 28-byte capture description is refused (with result).
+void RefuseLongCaptureDescription(HRESULT result);
+
+// A full buffer started once reports the wrapped read position that Wine
+// reports instead of 0: the buffer's bytes past its last whole 100 ms
+// period, never 0 and never the full length.
+void SetReportWrappedReadPosition(bool on);
+// CoInitialize answers S_FALSE (already initialised) instead of S_OK.
+void SetCoInitializeAlreadyDone(bool on);
+
+// ---- what tests read back ----------------------------------------------
+int LiveDirectSoundObjects();     // DirectSound objects and buffers alive
+int OutstandingLocks();           // Lock calls not yet unlocked
+int ComInitializeBalance();       // successful CoInitialize less CoUninitialize
+int LiveGlobalBlocks();           // GlobalAlloc less GlobalFree
+int CallCount(Call call);
+// Buffers still alive when the DirectSound object that made them was released.
+int ReleaseOrderViolations();
+
+struct CaptureBufferInfo {
+    uint32_t descriptionSize;     // the dwSize of the description that succeeded
+    uint32_t bufferBytes;
+    WAVEFORMATEX format;
+};
+// The last capture buffer created, or false when none was.
+bool LastCaptureBuffer(CaptureBufferInfo* info);
+// The GUID passed to the last DirectSoundCaptureCreate; false for null.
+bool LastCaptureCreateGuid(GUID* guid);
+HWND LastCooperativeWindow();
+uint32_t LastCooperativeLevel();
+
+struct MessageBoxRecord {
+    HWND owner;
+    std::string caption;
+    std::string body;
+    uint32_t type;
+};
+const std::vector<MessageBoxRecord>& MessageBoxes();
+const std::vector<std::string>& DebugOutput();
+void ClearRecords();
+// Called for every message box and debug line (marlowhost prints them);
+// null restores the default of printing message boxes to stderr.
+void SetMessageBoxSink(void (*sink)(const MessageBoxRecord& record));
+void SetDebugOutputSink(void (*sink)(const char* line));
+
+}  // namespace marlowsim

@@ -1,0 +1,52 @@
+// Saving the take as a Sound cast member or as a WAV file.
+#include "script/method_behaviours.h"
+
+namespace script {
+namespace {
+
+constexpr std::size_t kNameBytes = ScriptInstance::kTextBytes;
+constexpr int32_t kFirstCastLibrary = 1;
+
+}  // namespace
+
+void SaveAsMemberMethod(const MethodCall& method) {
+    char name[kNameBytes];
+    if (!method.bridge().ReadTextArgument(method.call, 1, name, sizeof name)) {
+        AnswerStatusText(method);
+        Report(method, "Invalid parameter, expected a string", "This paramter must be a member name",
+               "Call:SaveAsMember");
+        return;
+    }
+    // An optional cast library number that does not read leaves library 1.
+    int32_t castLibrary = kFirstCastLibrary;
+    int32_t given = 0;
+    if (method.call->nargs > 2 && method.bridge().ReadIntegerArgument(method.call, 2, &given)) {
+        castLibrary = given;
+    }
+    AudioDevice& device = method.device();
+    if (device.IsCapturing()) {
+        device.StopCapture();
+    }
+    HGLOBAL image = device.SoundImage();
+    if (image == nullptr) {
+        AnswerStatusText(method);
+        ReportStatus(method, "Have you captured some audio?", "Call:SaveAsMember");
+        return;
+    }
+    method.instance().status = method.bridge().SaveSoundAsMember(name, castLibrary, image);
+    AnswerStatusText(method);
+}
+
+void SaveAsFileMethod(const MethodCall& method) {
+    char path[kNameBytes];
+    if (!method.bridge().ReadTextArgument(method.call, 1, path, sizeof path)) {
+        AnswerStatusText(method);
+        Report(method, "Invalid parameter, expected a string", "This paramter must be a file name",
+               "Call:SaveAsFile");
+        return;
+    }
+    method.instance().status = method.device().SaveAsFile(path);
+    AnswerStatusText(method);
+}
+
+}  // namespace script

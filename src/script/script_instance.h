@@ -1,0 +1,39 @@
+// The per-object data behind the host's object header.
+#pragma once
+
+#include <cstdint>
+
+#include "diag/status_record.h"
+#include "moa/imoa_notification.h"
+#include "moa/moa_object.h"
+
+class AudioDevice;
+class HostBridge;
+
+struct ScriptInstance {
+    static constexpr int kTextBytes = 500;
+
+    char replyText[kTextBytes];
+    StatusRecord status;
+    HostBridge* hostBridge;  // owned; null once the object is spent
+    char internalErrorHandler[kTextBytes];
+    char errorHandler[kTextBytes];
+    char flowHandler[kTextBytes];
+    bool traceEnabled;
+    int32_t traceThreshold;
+    bool logToFile;
+    IMoaNotificationClient* notificationClient;  // counted, from new to forget
+    bool showErrorDialogs;
+    AudioDevice* audioDevice;  // owned, from new to forget
+    // Calls and notifications in progress. A movie handler may forget the
+    // object while one runs; the device and the bridge then go when the
+    // outermost one leaves.
+    int32_t activeEntries;
+    bool teardownPending;
+};
+
+// What the host allocates: its header, then the instance.
+struct InstanceObject {
+    MoaObjectHeader header;
+    ScriptInstance instance;
+};

@@ -1,0 +1,70 @@
+// A fresh simulated machine with a manual clock for every test, and the
+// checks that nothing DirectSound, COM or a lock was left behind.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "audio/direct_sound_audio_device.h"
+#include "platform/simulator_control.h"
+
+// EXPECT_TRUE(FailedWith(record, text, code)): failed with exactly these.
+inline ::testing::AssertionResult FailedWith(const StatusRecord& record, const char* text, int64_t code) {
+    if (record.failed && std::string(record.message) == text && record.code == static_cast<int32_t>(code)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "got " << (record.failed ? "failure \"" : "success \"") << record.message
+                                         << "\" (" << record.code << "), wanted failure \"" << text << "\" ("
+                                         << static_cast<int32_t>(code) << ")";
+}
+
+// EXPECT_TRUE(Succeeded(record)): "Ok" and not failed.
+inline ::testing::AssertionResult Succeeded(const StatusRecord& record) {
+    if (!record.failed && std::string(record.message) == "Ok") {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "got \"" << record.message << "\" (" << record.code << ")";
+}
+
+class AudioDeviceTest : public ::testing::Test {
+protected:
+    static HWND TestWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x5150)); }
+
+    void SetUp() override {
+        marlowsim::ResetMachine();
+        marlowsim::SetClockMode(marlowsim::ClockMode::Manual);
+        device = std::make_unique<DirectSoundAudioDevice>(TestWindow());
+    }
+
+    void TearDown() override {
+        device.reset();
+        EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), 0);
+        EXPECT_EQ(marlowsim::OutstandingLocks(), 0);
+        EXPECT_EQ(marlowsim::ComInitializeBalance(), 0);
+        EXPECT_EQ(marlowsim::ReleaseOrderViolations(), 0);
+    }
+
+    void OpenDefault() {
+        ASSERT_TRUE(Succeeded(device->Open("")));
+    }
+
+    // A recording of maxMs left to fill its buffer, noticed by IsCapturing.
+    void RecordFullTake(int32_t maxMs) {
+        ASSERT_TRUE(Succeeded(device->StartCapture(maxMs, false)));
+        marlowsim::AdvanceClock(static_cast<uint32_t>(maxMs) + 100);
+        ASSERT_FALSE(device->IsCapturing());
+    }
+
+    // Remembers every failure the device's status reports, in order.
+    void WatchFailures() { device->SetStatusCallback(&failures, &RecordFailure); }
+
+    static void RecordFailure(void* userData, const char* message, int32_t /*code*/) {
+        static_cast<std::vector<std::string>*>(userData)->push_back(message);
+    }
+
+    std::unique_ptr<DirectSoundAudioDevice> device;
+    std::vector<std::string> failures;
+};

@@ -1,0 +1,208 @@
+#include "audio/capture_buffer_error_text.h"
+#include "audio_test_fixture.h"
+
+namespace {
+
+class CaptureTest : public AudioDeviceTest {
+protected:
+    void SetUp() override {
+        AudioDeviceTest::SetUp();
+        OpenDefault();
+    }
+
+    static uint32_t LastBufferBytes() {
+        marlowsim::CaptureBufferInfo info{};
+        EXPECT_TRUE(marlowsim::LastCaptureBuffer(&info));
+        return info.bufferBytes;
+    }
+};
+
+TEST_F(CaptureTest, BufferHoldsTheMaximumDurationAndTwoHundredSpareBytes) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::CaptureBufferInfo info{};
+    ASSERT_TRUE(marlowsim::LastCaptureBuffer(&info));
+    EXPECT_EQ(info.bufferBytes, 220700u);
+    EXPECT_EQ(info.descriptionSize, sizeof(DSCBUFFERDESC));
+    EXPECT_EQ(info.format.nSamplesPerSec, 11025u);
+    EXPECT_EQ(device->captureBufferBytes, 220700u);
+    EXPECT_TRUE(Succeeded(device->StopCapture()));
+
+    device->StartCapture(5000, false);
+    EXPECT_EQ(LastBufferBytes(), 110450u);
+    device->StopCapture();
+    device->StartCapture(0, false);
+    EXPECT_EQ(LastBufferBytes(), 200u);
+}
+
+TEST_F(CaptureTest, ShortDescriptionIsTriedWhenTheLongOneIsRefused) {
+    marlowsim::RefuseLongCaptureDescription(DSERR_INVALIDPARAM);
+    ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+    marlowsim::CaptureBufferInfo info{};
+    ASSERT_TRUE(marlowsim::LastCaptureBuffer(&info));
+    EXPECT_EQ(info.descriptionSize, sizeof(DSCBUFFERDESC1));
+    EXPECT_EQ(info.bufferBytes, 22250u);
+}
+
+TEST_F(CaptureTest, FilledBufferIsNoticedByRecordingNowWithTheFullLength) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::AdvanceClock(5000);
+    EXPECT_TRUE(device->IsCapturing());
+    marlowsim::AdvanceClock(6000);
+    EXPECT_TRUE(device->capturing);  // nobody asked yet
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(device->takeBytes, 220500u);
+    EXPECT_TRUE(FailedWith(device->StopCapture(), "No capture to stop", -1));
+}
+
+TEST_F(CaptureTest, FilledBufferIsNoticedAtTheIdlePoll) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(5000, false)));
+    marlowsim::AdvanceClock(6000);
+    EXPECT_TRUE(Succeeded(device->PollState()));
+    EXPECT_FALSE(device->capturing);
+    EXPECT_EQ(device->takeBytes, 110250u);
+}
+
+TEST_F(CaptureTest, StereoCdQualityHalfMinuteDoesNotOverflow) {
+    device->SetFormat(2, 44.1f, 16, "");
+    RecordFullTake(30000);
+    EXPECT_EQ(device->takeBytes, 5292000u);
+}
+
+TEST_F(CaptureTest, FullTakeKeepsItsLengthWhereTheDriverReportsAWrappedReadPosition) {
+    marlowsim::SetReportWrappedReadPosition(true);
+    RecordFullTake(10000);
+    EXPECT_EQ(device->takeBytes, 220500u);
+
+    // Stopped by the movie after it filled, before any poll.
+    ASSERT_TRUE(Succeeded(device->StartCapture(500, false)));
+    marlowsim::AdvanceClock(800);
+    EXPECT_TRUE(Succeeded(device->StopCapture()));
+    EXPECT_EQ(device->takeBytes, 11025u);
+}
+
+TEST_F(CaptureTest, StoppedRecordingIsAsLongAsItsReadPosition) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::AdvanceClock(2000);
+    EXPECT_TRUE(Succeeded(device->StopCapture()));
+    EXPECT_EQ(device->takeBytes, 44100u);
+    EXPECT_FALSE(device->IsCapturing());
+}
+
+TEST_F(CaptureTest, StoppedBeforeTheReadPositionMovedCountsAsFull) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(5000, false)));
+    EXPECT_TRUE(Succeeded(device->StopCapture()));
+    EXPECT_EQ(device->takeBytes, 110250u);
+}
+
+TEST_F(CaptureTest, NegativeMaximumSizesByItsMagnitudeAndStaysInsideTheBuffer) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(-1000, false)));
+    EXPECT_EQ(device->captureBufferBytes, 22250u);
+    marlowsim::AdvanceClock(1500);
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(device->takeBytes, 22050u);
+}
+
+TEST_F(CaptureTest, FormatChangedDuringTheRecordingNeverGivesMoreThanTheBuffer) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+    device->SetFormat(2, 44.1f, 16, "");
+    marlowsim::AdvanceClock(3000);
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(device->takeBytes, device->captureBufferBytes);
+}
+
+TEST_F(CaptureTest, SecondStartIsRefusedAndTheFirstGoesOn) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::AdvanceClock(1000);
+    EXPECT_TRUE(FailedWith(device->StartCapture(5000, false),
+                           "Already capturing, stop capture before starting a new capture", -1));
+    EXPECT_TRUE(device->IsCapturing());
+    EXPECT_EQ(device->captureBufferBytes, 220700u);
+    marlowsim::AdvanceClock(1000);
+    device->StopCapture();
+    EXPECT_EQ(device->takeBytes, 44100u);
+}
+
+TEST_F(CaptureTest, RecordingWhileMeteringEndsTheMetering) {
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
+    EXPECT_TRUE(device->capturing);
+    EXPECT_FALSE(device->IsCapturing());  // metering is not recording
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+    EXPECT_TRUE(device->IsCapturing());
+    EXPECT_EQ(device->captureBufferBytes, 220700u);
+}
+
+TEST_F(CaptureTest, RefusalsOfTheDevicesState) {
+    EXPECT_TRUE(FailedWith(device->StopCapture(), "No capture to stop", -1));
+    RecordFullTake(500);
+    ASSERT_TRUE(Succeeded(device->PlayStart()));
+    EXPECT_TRUE(FailedWith(device->StartCapture(500, false), "Cannot capture while playing a captured sound", -1));
+    device->Close();
+    EXPECT_TRUE(FailedWith(device->StartCapture(500, false), "Open device before capturing", -1));
+    EXPECT_TRUE(FailedWith(device->StopCapture(), "No open device or capture", -1));
+}
+
+TEST_F(CaptureTest, FormatThatDirectSoundRefusesNamesTheRefusal) {
+    device->SetFormat(0, 11.025f, 16, "");
+    EXPECT_TRUE(FailedWith(device->StartCapture(1000, false), "Could not create capture buffer:Bad format",
+                           -2005401500));
+    EXPECT_FALSE(device->capturing);
+    EXPECT_EQ(device->captureBuffer, nullptr);
+    EXPECT_TRUE(device->IsOpen());
+}
+
+TEST_F(CaptureTest, SizeBeyondThirtyTwoBitsIsRefusedByDirectSoundNotWrapped) {
+    // 24348016 ms of 176400 bytes a second is 2^32 + 22726 bytes; cut to
+    // 32 bits it would be a small buffer DirectSound accepts.
+    device->SetFormat(2, 44.1f, 16, "");
+    EXPECT_TRUE(FailedWith(device->StartCapture(24348016, false), "Could not create capture buffer:Invalid param",
+                           static_cast<int32_t>(0x80070057u)));
+    EXPECT_EQ(device->captureBufferBytes, 0xFFFFFFFFu);
+    EXPECT_EQ(device->captureBuffer, nullptr);
+}
+
+TEST_F(CaptureTest, FailedNewBufferLosesTheOldAudioButKeepsTheLength) {
+    RecordFullTake(1000);
+    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
+    EXPECT_TRUE(device->StartCapture(1000, false).failed);
+    EXPECT_EQ(device->captureBuffer, nullptr);
+    EXPECT_EQ(device->takeBytes, 22050u);
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), 2);
+}
+
+struct RefusalText {
+    uint32_t code;
+    const char* message;
+};
+
+class CaptureBufferRefusalTest : public CaptureTest, public ::testing::WithParamInterface<RefusalText> {};
+
+TEST_P(CaptureBufferRefusalTest, NamesDirectSoundsResult) {
+    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, static_cast<HRESULT>(GetParam().code), true);
+    EXPECT_TRUE(FailedWith(device->StartCapture(1000, false), GetParam().message, GetParam().code));
+    EXPECT_FALSE(device->capturing);
+    EXPECT_EQ(device->captureBuffer, nullptr);
+    EXPECT_EQ(marlowsim::CallCount(marlowsim::Call::CreateCaptureBuffer), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryText, CaptureBufferRefusalTest,
+    ::testing::Values(RefusalText{0x8007000Eu, "Could not create capture buffer:Out of memory"},
+                      RefusalText{0x80004005u, "Could not create capture buffer:Gerneric error"},
+                      RefusalText{0x80070057u, "Could not create capture buffer:Invalid param"},
+                      RefusalText{0x8878000Au, "Could not create capture buffer:Resource already allocated"},
+                      RefusalText{0x88780032u, "Could not create capture buffer:Invalid call (DSERR_INVALIDCALL)"},
+                      RefusalText{0x88780064u, "Could not create capture buffer:Bad format"},
+                      RefusalText{0x88780078u, "Could not create capture buffer:No driver"},
+                      RefusalText{0x887800AAu, "Could not create capture buffer:Uninitialized"},
+                      RefusalText{0x88780096u, "Some other (88780096 s:ffffffff f:8878 c:150) "}));
+
+TEST(CaptureBufferErrorTextTest, OtherCodesShowSignFacilityAndLowByte) {
+    char text[128];
+    FormatCaptureBufferError(static_cast<HRESULT>(0x0007002Au), text, sizeof text);
+    EXPECT_STREQ(text, "Some other (7002a s:0 f:7 c:42) ");
+    FormatCaptureBufferError(static_cast<HRESULT>(0x800401F0u), text, sizeof text);
+    EXPECT_STREQ(text, "Some other (800401f0 s:ffffffff f:8004 c:240) ");
+}
+
+}  // namespace

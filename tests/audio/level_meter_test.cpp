@@ -1,0 +1,236 @@
+#include "audio_test_fixture.h"
+
+namespace {
+
+marlowsim::Signal Silence() {
+    marlowsim::Signal signal;
+    signal.waveform = marlowsim::Waveform::Silence;
+    return signal;
+}
+
+marlowsim::Signal FullScaleSquare() {
+    marlowsim::Signal signal;
+    signal.waveform = marlowsim::Waveform::Square;
+    signal.frequency = 100.0;
+    signal.amplitude = 1.0;
+    return signal;
+}
+
+class LevelMeterTest : public AudioDeviceTest {
+protected:
+    void SetUp() override {
+        AudioDeviceTest::SetUp();
+        OpenDefault();
+    }
+
+    void ReadLevel(int32_t* left, int32_t* right) {
+        const StatusRecord answer = device->GetLevel(left, right);
+        EXPECT_TRUE(Succeeded(answer));
+    }
+};
+
+TEST_F(LevelMeterTest, LevelNeedsMeteringOrARecording) {
+    int32_t left = 7;
+    int32_t right = 9;
+    EXPECT_TRUE(FailedWith(device->GetLevel(&left, &right),
+                           "You must enable GSIL or be capturing to get a sound level", -1));
+    EXPECT_EQ(left, 7);
+    EXPECT_EQ(right, 9);
+}
+
+TEST_F(LevelMeterTest, MeteringAtTheDefaultsMeasuresTheLast550Samples) {
+    // A ramp 0, 1, 2, ... makes the mean tell which samples were measured.
+    marlowsim::Signal ramp;
+    ramp.waveform = marlowsim::Waveform::Samples;
+    ramp.sampleRate = 11025;
+    for (int i = 0; i < 2000; ++i) {
+        ramp.samples.push_back(static_cast<int16_t>(i));
+    }
+    marlowsim::SetInput(ramp);
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    EXPECT_EQ(device->captureBufferBytes, 1302u);
+    // 50 ms have passed in the wait: the read position is at 1102, so the
+    // window is bytes 2 to 1101, samples 1 to 550.
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, (1 + 550) / 2);
+    EXPECT_EQ(right, 0);
+}
+
+TEST_F(LevelMeterTest, FullScaleSquareReadsNearFullScale) {
+    marlowsim::SetInput(FullScaleSquare());
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::AdvanceClock(500);
+    int32_t left = 0;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_NEAR(left, 32767, 2);
+    EXPECT_EQ(right, 0);  // mono
+}
+
+TEST_F(LevelMeterTest, StereoChannelsAreMeasuredApart) {
+    // 22.05 kHz stereo: a 4610-byte buffer, not a whole number of frames,
+    // and a 4400-byte window. The window must start on a frame wherever it
+    // lies, or left and right come out swapped.
+    device->SetFormat(2, 22.05f, 16, "");
+    marlowsim::SetChannelInput(0, FullScaleSquare());
+    marlowsim::SetChannelInput(1, Silence());
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+    EXPECT_EQ(device->captureBufferBytes, 4610u);
+    int32_t left = 0;
+    int32_t right = -1;
+    ReadLevel(&left, &right);  // read position 4410: bytes 10 on
+    EXPECT_NEAR(left, 32767, 2);
+    EXPECT_EQ(right, 0);
+
+    marlowsim::SetChannelInput(0, Silence());
+    marlowsim::SetChannelInput(1, FullScaleSquare());
+    marlowsim::AdvanceClock(107);  // read position 14: the window from the end
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0);
+    EXPECT_NEAR(right, 32767, 2);
+}
+
+TEST_F(LevelMeterTest, SilenceReadsZeroInBothSampleSizes) {
+    marlowsim::SetInput(Silence());
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0);
+
+    device->SetLevelMeteringDuration(0);
+    device->SetFormat(1, 11.025f, 8, "");
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+    left = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0);
+}
+
+TEST_F(LevelMeterTest, EightBitFullScaleReadsAtMost128) {
+    device->SetFormat(1, 11.025f, 8, "");
+    marlowsim::SetInput(FullScaleSquare());
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+    int32_t left = 0;
+    int32_t right = 0;
+    ReadLevel(&left, &right);
+    EXPECT_GE(left, 126);
+    EXPECT_LE(left, 128);
+}
+
+TEST_F(LevelMeterTest, LongWindowsOfFullScaleDoNotOverflowTheSums) {
+    // 4 s of 44.1 kHz full scale sums 176000 samples of 32767: past 2^32.
+    device->SetFormat(1, 44.1f, 16, "");
+    marlowsim::SetInput(FullScaleSquare());
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(4000)));
+    marlowsim::AdvanceClock(100);
+    int32_t left = 0;
+    int32_t right = 0;
+    ReadLevel(&left, &right);
+    EXPECT_NEAR(left, 32767, 2);
+}
+
+TEST_F(LevelMeterTest, WindowLongerThanTheBufferIsCutToIt) {
+    marlowsim::SetInput(FullScaleSquare());
+    ASSERT_TRUE(Succeeded(device->StartCapture(10, false)));  // 420 bytes, window 1100
+    marlowsim::AdvanceClock(5);
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_GE(left, 0);
+    EXPECT_LE(left, 32768);
+    EXPECT_EQ(marlowsim::OutstandingLocks(), 0);
+}
+
+TEST_F(LevelMeterTest, FrameSizeOfZeroReadsZero) {
+    marlowsim::SetInput(FullScaleSquare());
+    ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+    marlowsim::AdvanceClock(200);
+    device->SetFormat(0, 11.025f, 16, "");
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(right, 0);
+    device->SetFormat(1, 11.025f, 4, "");
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0);
+}
+
+TEST_F(LevelMeterTest, MeteringLeftOnOverCloseReadsNoReleasedBuffer) {
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
+    device->Close();
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(right, 0);
+}
+
+TEST_F(LevelMeterTest, MeteringTransitions) {
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    EXPECT_EQ(device->captureBufferBytes, 1302u);
+    EXPECT_TRUE(Succeeded(device->SetLevelMetering(true, 80)));  // already on
+    EXPECT_EQ(device->captureBufferBytes, 1302u);
+    EXPECT_EQ(device->meteringDurationMs, 50);
+
+    EXPECT_TRUE(Succeeded(device->SetLevelMetering(false, 50)));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+    EXPECT_FALSE(device->capturing);
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 100)));
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    EXPECT_EQ(device->meteringDurationMs, 100);
+    EXPECT_EQ(device->maxCaptureMs, 100);
+}
+
+TEST_F(LevelMeterTest, MeteringDuringARecordingReadsTheRecording) {
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    EXPECT_TRUE(Succeeded(device->SetLevelMetering(true, 80)));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+    EXPECT_EQ(device->meteringDurationMs, 50);
+    EXPECT_EQ(device->captureBufferBytes, 220700u);
+    marlowsim::AdvanceClock(300);
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_GT(left, 0);  // the half-scale sine of a new machine
+}
+
+TEST_F(LevelMeterTest, MeteringIsRefusedWhilePlaying) {
+    RecordFullTake(1000);
+    ASSERT_TRUE(Succeeded(device->PlayStart()));
+    EXPECT_TRUE(FailedWith(device->SetLevelMetering(true, 50), "Cannot Enable GSIL while playing a sound", -1));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+    // The duration form stays silent while playing.
+    EXPECT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+}
+
+TEST_F(LevelMeterTest, DurationFormWaitsAWindowAndZeroStops) {
+    const uint32_t before = marlowsim::ClockMilliseconds();
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(120)));
+    EXPECT_EQ(marlowsim::ClockMilliseconds() - before, 120u);
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    EXPECT_TRUE(Succeeded(device->SetLevelMeteringDuration(0)));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+    EXPECT_FALSE(device->capturing);
+}
+
+TEST_F(LevelMeterTest, MeteringThatCannotStartStaysOff) {
+    device->Close();
+    EXPECT_TRUE(FailedWith(device->SetLevelMetering(true, 50), "Open device before capturing", -1));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+}
+
+TEST_F(LevelMeterTest, StoppingMeteringAfterItsCaptureWasStoppedReportsIt) {
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
+    ASSERT_TRUE(Succeeded(device->StopCapture()));
+    EXPECT_TRUE(FailedWith(device->SetLevelMetering(false, 50), "No capture to stop", -1));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "bridge_test_fixture.h"
+
+#include "host_choices.h"
+
+namespace {
+
+using HostBridgeMovieHandler = BridgeTest;
+
+TEST_F(HostBridgeMovieHandler, CallsInsideTheContextAndReleasesTheHandlersResult) {
+    host.Handlers().Define("Marlowtide_XtraFlow", [&](const std::vector<MoaMmValue>&) {
+        return host.Values().String("handled");
+    });
+    std::vector<MoaMmValue> args = {host.Values().String("m_close"), host.Values().String("Enter")};
+    const int before = host.Values().LiveValues();
+
+    EXPECT_EQ(bridge.CallMovieHandler("Marlowtide_XtraFlow", 2, args.data()), kMoaErr_NoErr);
+
+    ASSERT_EQ(host.Handlers().Calls().size(), 1u);
+    const marlowhost::HandlerCall& call = host.Handlers().Calls()[0];
+    EXPECT_TRUE(call.insideContext);
+    EXPECT_EQ(call.arguments, (std::vector<std::string>{"\"m_close\"", "\"Enter\""}));
+    EXPECT_EQ(host.Context().Pushes(), 1);
+    EXPECT_EQ(host.Context().Depth(), 0);
+    // The arguments stay the caller's; the result is gone.
+    EXPECT_EQ(host.Values().LiveValues(), before);
+    ReleaseAll(args);
+}
+
+TEST_F(HostBridgeMovieHandler, AMissingHandlerIsNoError) {
+    EXPECT_EQ(bridge.CallMovieHandler("Marlowtide_InternalError", 0, nullptr), kMoaErr_NoErr);
+    EXPECT_EQ(host.Handlers().MissingCalls(), std::vector<std::string>{"Marlowtide_InternalError"});
+    EXPECT_EQ(host.Context().Depth(), 0);
+    EXPECT_EQ(host.Context().UnbalancedPops(), 0);
+}
+
+using HostBridgeMessageBox = BridgeTest;
+
+TEST_F(HostBridgeMessageBox, IsOwnedByTheParentWindowWithOneOkButton) {
+    bridge.status.SetFailure("kept", 3);
+    const StatusRecord answer = bridge.ShowMessage("Marlowtide:Error", "The paramter to this should be a string\n");
+    ASSERT_EQ(marlowsim::MessageBoxes().size(), 1u);
+    const marlowsim::MessageBoxRecord& box = marlowsim::MessageBoxes()[0];
+    EXPECT_EQ(static_cast<void*>(box.owner), marlowhost::kDefaultParentWindow);
+    EXPECT_EQ(box.caption, "Marlowtide:Error");
+    EXPECT_EQ(box.body, "The paramter to this should be a string\n");
+    EXPECT_EQ(box.type, 0u);
+    // The bridge's status passes through unchanged.
+    EXPECT_TRUE(answer.failed);
+    EXPECT_STREQ(answer.message, "kept");
+}
+
+}  // namespace
