@@ -32,6 +32,7 @@ bool Resolve(const DynamicLibrary& library, const char* name, Proc* proc) {
 }  // namespace
 
 XtraLoader::~XtraLoader() {
+    scripts_.clear();
     if (IsLoaded() && !Unload()) {
         // The host still holds references into the library: keep its code.
         library_.Abandon();
@@ -172,6 +173,7 @@ MoaError XtraLoader::NewObject(const std::vector<MoaMmValue>& arguments, MoaMmVa
     MoaError answered = CallMethod(value, 0, arguments, &result);
     host_.Store().Release(result);
     if (answered != kMoaErr_NoErr) {
+        DropScriptInterface(value);
         host_.Store().Release(value);
         return answered;
     }
@@ -188,10 +190,10 @@ MoaError XtraLoader::CallMethod(const MoaMmValue& object, int method, const std:
     if (instance == nullptr) {
         return kMoaErr_BadParam;
     }
-    ComPtr<IMoaMmXScript> script;
-    MoaError asked = instance->QueryInterface(&IID_IMoaMmXScript, script.OutVoid());
-    if (asked != kMoaErr_NoErr || !script) {
-        return asked != kMoaErr_NoErr ? asked : kMoaErr_BadInterface;
+    MoaError asked = kMoaErr_NoErr;
+    IMoaMmXScript* script = ScriptInterfaceOf(instance, &asked);
+    if (script == nullptr) {
+        return asked;
     }
     std::vector<MoaMmValue> passed;
     passed.reserve(arguments.size() + 1);
@@ -204,7 +206,6 @@ MoaError XtraLoader::CallMethod(const MoaMmValue& object, int method, const std:
     call.nargs = static_cast<MoaLong>(passed.size());
     call.pArgs = passed.data();
     MoaError answered = script->Call(&call);
-    script.Reset();
     if (result != nullptr) {
         *result = call.resultValue;
     } else {
@@ -230,9 +231,30 @@ MoaError XtraLoader::Forget(MoaMmValue* object) {
         return kMoaErr_BadParam;
     }
     MoaError answered = CallMethod(*object, 1, {}, nullptr);
+    DropScriptInterface(*object);
     host_.Store().Release(*object);
     *object = ValueStore::Void();
     return answered;
+}
+
+IMoaMmXScript* XtraLoader::ScriptInterfaceOf(IMoaUnknown* instance, MoaError* answer) {
+    auto known = scripts_.find(instance);
+    if (known != scripts_.end()) {
+        return known->second.Get();
+    }
+    ComPtr<IMoaMmXScript> script;
+    *answer = instance->QueryInterface(&IID_IMoaMmXScript, script.OutVoid());
+    if (*answer != kMoaErr_NoErr || !script) {
+        if (*answer == kMoaErr_NoErr) {
+            *answer = kMoaErr_BadInterface;
+        }
+        return nullptr;
+    }
+    return scripts_.emplace(instance, std::move(script)).first->second.Get();
+}
+
+void XtraLoader::DropScriptInterface(const MoaMmValue& object) {
+    scripts_.erase(host_.Store().Object(object));
 }
 
 MoaError XtraLoader::CanUnloadNow() const {

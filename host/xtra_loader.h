@@ -12,12 +12,15 @@
 //   MoaMmValue result;  loader.CallMethod(object, "OpenAudio", {arg}, &result);
 //   loader.Forget(&object);
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
 #include "dynamic_library.h"
 #include "host_objects.h"
 #include "method_table.h"
+#include "moa/com_ptr.h"
+#include "moa/imoa_mm_xscript.h"
 #include "moa/moa_object.h"
 #include "test_host.h"
 
@@ -108,6 +111,12 @@ private:
     bool hasSafeForShockwave_ = false;
     bool safeForShockwave_ = false;
     MethodTable methods_;
+    // Like Director, one script interface per object, asked for once and
+    // kept until the object is forgotten: the Xtra may hold on to it.
+    std::map<IMoaUnknown*, ComPtr<IMoaMmXScript>> scripts_;
+
+    IMoaMmXScript* ScriptInterfaceOf(IMoaUnknown* instance, MoaError* answer);
+    void DropScriptInterface(const MoaMmValue& object);
 };
 
 }  // namespace marlowhost

@@ -3,10 +3,18 @@
 
 #include <cstdint>
 
+struct ScriptInstance;
+struct ScriptInterface;
+
 namespace script {
 
 // userData is the instance's script interface; the failure goes on to its
 // SendInternalErrorToDirector.
 void ForwardInternalError(void* userData, const char* message, int32_t code);
+
+// The callback's user data must outlive the call that switched routing on:
+// the instance holds a counted reference to it until routing goes off or
+// the object is forgotten. Null drops the reference held.
+void HoldRoutingInterface(ScriptInstance& instance, ScriptInterface* routing);
 
 }  // namespace script

@@ -6,6 +6,7 @@
 #include "host/host_bridge.h"
 #include "moa/host_abi_choices.h"
 #include "script/instance_entry.h"
+#include "script/internal_error_forwarding.h"
 #include "script/method_behaviours.h"
 #include "script/script_operations.h"
 
@@ -56,6 +57,7 @@ MoaError MOA_STDCALL CreateInstance(void* object) {
     instance->traceThreshold = kInitialThreshold;
     instance->activeEntries = 0;
     instance->teardownPending = false;
+    instance->routingInterface = nullptr;
     return kMoaErr_NoErr;
 }
 
@@ -110,6 +112,7 @@ void ForgetMethod(const MethodCall& method) {
     }
     // A copy of the device's record may carry the forwarding callback.
     instance.status.SetCallback(nullptr, nullptr);
+    HoldRoutingInterface(instance, nullptr);
     if (instance.audioDevice == nullptr) {
         return;
     }

@@ -127,6 +127,16 @@ MoaError InformUserOfErrorUsingDialog(ScriptInterface* self, InstanceObject* obj
     return kMoaErr_NoErr;
 }
 
+void HoldRoutingInterface(ScriptInstance& instance, ScriptInterface* routing) {
+    if (routing != nullptr) {
+        routing->AddRef();
+    }
+    if (instance.routingInterface != nullptr) {
+        instance.routingInterface->Release();
+    }
+    instance.routingInterface = routing;
+}
+
 void ForwardInternalError(void* userData, const char* message, int32_t code) {
     static_cast<ScriptInterface*>(userData)->SendInternalErrorToDirector(message, code);
 }

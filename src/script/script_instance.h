@@ -9,6 +9,7 @@
 
 class AudioDevice;
 class HostBridge;
+struct ScriptInterface;
 
 struct ScriptInstance {
     static constexpr int kTextBytes = 500;
@@ -30,6 +31,8 @@ struct ScriptInstance {
     // outermost one leaves.
     int32_t activeEntries;
     bool teardownPending;
+    // The interface the forwarding callback names, held while routing is on.
+    ScriptInterface* routingInterface;
 };
 
 // What the host allocates: its header, then the instance.

@@ -34,6 +34,7 @@ void SwitchInternalErrorRouting(const MethodCall& method) {
         // The instance's record would otherwise keep routing its own
         // failures until it next copies a device result.
         instance.status.SetCallback(userData, callback);
+        HoldRoutingInterface(instance, on != 0 ? method.self : nullptr);
     }
     char handler[kSwitchTextBytes];
     if (bridge.ReadTextArgument(method.call, 3, handler, sizeof handler)) {

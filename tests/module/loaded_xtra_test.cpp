@@ -320,6 +320,42 @@ TEST_F(LoadedXtra, AnObjectReleasedWithoutForgetGivesBackItsDeviceAndServices) {
     EXPECT_EQ(host.ServiceOverReleases(), 0);
 }
 
+// Director may ask for the script interface per call; the one that switched
+// routing on must still be there when a later call fails.
+TEST_F(LoadedXtra, RoutingOutlivesTheInterfaceThatSwitchedItOn) {
+    host.Handlers().Define("Marlowtide_InternalError", [](const std::vector<MoaMmValue>&) { return MoaMmValue{0, 0}; });
+    IMoaUnknown* object = CreateObject();
+    ASSERT_NE(object, nullptr);
+    MoaMmValue self = host.Store().MakeObject(object, "Marlowtide");
+    auto callThroughFreshInterface = [&](int method, std::vector<MoaMmValue> arguments) {
+        IMoaMmXScript* script = nullptr;
+        EXPECT_EQ(loader.Exports().getInterface(object, nullptr, &IID_IMoaMmXScript, reinterpret_cast<void**>(&script)),
+                  kMoaErr_NoErr);
+        arguments.insert(arguments.begin(), self);
+        MoaMmCallInfo call = {};
+        call.methodSelector = method;
+        call.nargs = static_cast<MoaLong>(arguments.size());
+        call.pArgs = arguments.data();
+        EXPECT_EQ(script->Call(&call), kMoaErr_NoErr);
+        script->Release();
+        host.Store().Release(call.resultValue);
+        for (std::size_t i = 1; i < arguments.size(); ++i) {
+            host.Store().Release(arguments[i]);
+        }
+    };
+    const int privateInstance = loader.Methods().Find("PrivateInstance");
+    const int playSound = loader.Methods().Find("PlaySound");
+    callThroughFreshInterface(0, {});
+    callThroughFreshInterface(privateInstance, {Int(1), Int(1)});
+    callThroughFreshInterface(playSound, {});  // closed device: an engine failure
+    ASSERT_EQ(host.Handlers().CallsOf("Marlowtide_InternalError").size(), 1u);
+    callThroughFreshInterface(1, {});
+    host.Store().Release(self);
+    object->Release();
+    EXPECT_EQ(host.Objects().LiveObjects(), 0);
+    EXPECT_EQ(loader.CanUnloadNow(), kMoaErr_NoErr);
+}
+
 TEST_F(LoadedXtra, SaveAsMemberMakesASoundMemberWithAWaveImage) {
     marlowsim::SetClockMode(marlowsim::ClockMode::Manual);
     XtraInstance object(loader);

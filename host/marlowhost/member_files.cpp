@@ -1,0 +1,60 @@
+#include "member_files.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "names.h"
+
+namespace marlowhost {
+
+namespace {
+
+// A member name is the movie's: it must not reach outside the folder.
+std::string FileNamePart(const std::string& name, int slot) {
+    if (name.empty()) return "member" + std::to_string(slot);
+    std::string safe;
+    for (char c : name) {
+        unsigned char u = static_cast<unsigned char>(c);
+        bool allowed = std::isalnum(u) || c == '-' || c == '_' || c == ' ' || c == '.';
+        safe += allowed ? c : '_';
+    }
+    if (safe.find_first_not_of('.') == std::string::npos) safe = "member" + std::to_string(slot);
+    return safe;
+}
+
+}  // namespace
+
+bool SaveSoundMembers(const MovieService& movie, const std::string& folder, Transcript& transcript) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        transcript.Error("marlowhost: cannot make the folder " + folder + ": " + error.message());
+        return false;
+    }
+    bool allWritten = true;
+    for (int castLib = 1; castLib <= movie.CastCount(); ++castLib) {
+        const CastLibrary* cast = movie.Cast(castLib);
+        for (int slot = 1; slot <= cast->Slots(); ++slot) {
+            const CastMember* member = cast->Member(slot);
+            if (!member || !lingo::SameName(member->Type(), "Sound") || !member->HasMedia()) continue;
+            std::string path = (std::filesystem::path(folder) /
+                                (std::to_string(castLib) + "-" + FileNamePart(member->Name(), slot) + ".wav"))
+                                   .string();
+            std::ofstream file(path, std::ios::binary | std::ios::trunc);
+            file.write(reinterpret_cast<const char*>(member->Media().data()),
+                       static_cast<std::streamsize>(member->Media().size()));
+            file.close();
+            if (!file) {
+                transcript.Error("marlowhost: cannot write " + path);
+                allWritten = false;
+                continue;
+            }
+            transcript.Line("[member file] " + path + " (" + std::to_string(member->Media().size()) + " bytes)");
+        }
+    }
+    return allWritten;
+}
+
+}  // namespace marlowhost

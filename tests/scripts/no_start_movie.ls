@@ -1,0 +1,4 @@
+-- Without on startMovie there is nothing to run.
+on stopMovie
+  put "never shown"
+end

@@ -1,0 +1,37 @@
+-- Saving a take as a file and as a member, and each refusal.
+on Marlowtide_XtraError report
+  put "error handler:" && report[#Description] && "/" && report[#Help]
+end
+
+on startMovie
+  m = new(xtra "Marlowtide")
+  m.ShowErrorsAsDialogs(0)
+  put m.SaveAsFile("none.wav")
+  put m.SaveAsMember("none")
+  put memberInfo("none")
+  put m.OpenAudio("")
+  put m.StartRecording(2000)
+  idle(300)
+  put m.SaveAsFile("busy.wav")
+  -- SaveAsMember stops the recording first.
+  put m.SaveAsMember("take")
+  put m.RecordingNow()
+  put memberInfo("take")
+  put memberInfo("TAKE", 1)
+  put memberInfo("take", 2)
+  put m.SaveAsFile("take.wav")
+
+  -- The same name again refills the member in its slot.
+  put m.StartRecording(1000)
+  idle(1100)
+  put m.SaveAsMember("take")
+  put memberInfo("take")
+  put m.SaveAsMember("second")
+  put memberInfo("second")
+
+  -- Only cast library 1 exists.
+  put m.SaveAsMember("elsewhere", 2)
+  put m.SaveAsMember("first", 1)
+  put memberInfo("first")
+  put m.SaveAsMember("first", "two")
+end
