@@ -1,5 +1,5 @@
 # The two commands of the README: `make demo` and `make test`.
-.PHONY: all deps native win32 test demo clean
+.PHONY: all deps native win32 test demo clean asan fuzz bench
 
 all: native win32
 
@@ -23,3 +23,22 @@ demo: native
 
 clean:
 	rm -rf build
+
+# The whole native suite under AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer.
+asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+# The libFuzzer targets, about 30 s each on the seed corpus in fuzz/corpus.
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	./fuzz/run.sh 30
+
+# The benchmarks in the native build; the figures go to bench/RESULTS.md.
+bench: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native --target marlowtide_bench
+	./build/native/bench/marlowtide_bench --results=bench/RESULTS.md

@@ -4,7 +4,7 @@
 set -e
 need=""
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in cmake ninja-build g++ file libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 sox; do
+for p in cmake ninja-build g++ file libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 sox clang libclang-rt-14-dev; do
     have_pkg "$p" || need="$need $p"
 done
 [ -z "$need" ] && exit 0

@@ -33,6 +33,10 @@ Evaluator::Evaluator(const Script& script, HostEnvironment& host, Limits limits)
     for (const std::string& name : script.globals) scriptGlobals_.insert(LowerCase(name));
 }
 
+Evaluator::~Evaluator() {
+    Value::EmptyAllLists();
+}
+
 const Handler* Evaluator::FindHandler(const std::string& name) const {
     for (const Handler& handler : script_.handlers) {
         if (SameName(handler.name, name)) return &handler;

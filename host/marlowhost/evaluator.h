@@ -24,6 +24,8 @@ struct Limits {
 class Evaluator : public MovieHandlers {
 public:
     Evaluator(const Script& script, HostEnvironment& host, Limits limits = Limits());
+    // The run is over: lists that hold themselves are emptied so that they go.
+    ~Evaluator() override;
 
     bool HasHandler(const std::string& name) const override;
     Value CallHandler(const std::string& name, const std::vector<Value>& arguments, int line) override;

@@ -1,5 +1,9 @@
 #include "lingo_value.h"
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 namespace lingo {
 
 Value Value::Integer(int32_t number) {
@@ -30,10 +34,59 @@ Value Value::Symbol(std::string name) {
     return value;
 }
 
+namespace {
+
+template <typename List>
+class ListRegistry {
+public:
+    void Remember(const std::shared_ptr<List>& list) {
+        if (lists_.size() >= compactAt_) {
+            lists_.erase(std::remove_if(lists_.begin(), lists_.end(),
+                                        [](const std::weak_ptr<List>& held) { return held.expired(); }),
+                         lists_.end());
+            compactAt_ = 2 * lists_.size() + 1024;
+        }
+        lists_.push_back(list);
+    }
+    void EmptyAll() {
+        std::vector<std::weak_ptr<List>> all;
+        all.swap(lists_);
+        for (const std::weak_ptr<List>& held : all) {
+            if (std::shared_ptr<List> list = held.lock()) {
+                List contents;
+                contents.swap(*list);
+            }
+        }
+        compactAt_ = 1024;
+    }
+
+private:
+    std::vector<std::weak_ptr<List>> lists_;
+    std::size_t compactAt_ = 1024;
+};
+
+ListRegistry<LinearList>& LinearLists() {
+    static ListRegistry<LinearList> registry;
+    return registry;
+}
+
+ListRegistry<PropertyList>& PropertyLists() {
+    static ListRegistry<PropertyList> registry;
+    return registry;
+}
+
+}  // namespace
+
+void Value::EmptyAllLists() {
+    LinearLists().EmptyAll();
+    PropertyLists().EmptyAll();
+}
+
 Value Value::NewList(LinearList items) {
     Value value;
     value.kind_ = ValueKind::List;
     value.list_ = std::make_shared<LinearList>(std::move(items));
+    LinearLists().Remember(value.list_);
     return value;
 }
 
@@ -41,6 +94,7 @@ Value Value::NewPropList(PropertyList items) {
     Value value;
     value.kind_ = ValueKind::PropList;
     value.props_ = std::make_shared<PropertyList>(std::move(items));
+    PropertyLists().Remember(value.props_);
     return value;
 }
 

@@ -34,6 +34,9 @@ public:
     static Value Symbol(std::string name);
     static Value NewList(LinearList items = {});
     static Value NewPropList(PropertyList items = {});
+    // Empties every list still alive. Lists that hold themselves never go
+    // by counting alone; a run ends with this so that nothing is left.
+    static void EmptyAllLists();
     static Value Object(std::shared_ptr<ScriptObject> object);
     static Value XtraName(std::string name);
 

@@ -44,7 +44,10 @@ bool DirectSoundAudioDevice::IsCapturing() {
         return false;
     }
     DWORD bits = 0;
-    captureBuffer->GetStatus(&bits);
+    // A status query that fails tells nothing: the recording goes on as it was.
+    if (FAILED(captureBuffer->GetStatus(&bits))) {
+        return capturing;
+    }
     const bool running = (bits & DSCBSTATUS_CAPTURING) != 0;
     if (capturing && !running) {
         StopCapture();

@@ -118,10 +118,13 @@ StatusRecord DirectSoundAudioDevice::PlayStop() {
 }
 
 bool DirectSoundAudioDevice::IsPlaying() {
-    playing = false;
-    if (playBuffer != nullptr) {
-        DWORD bits = 0;
-        playBuffer->GetStatus(&bits);
+    if (playBuffer == nullptr) {
+        playing = false;
+        return playing;
+    }
+    DWORD bits = 0;
+    // A status query that fails tells nothing: playback goes on as it was.
+    if (SUCCEEDED(playBuffer->GetStatus(&bits))) {
         playing = (bits & (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING)) != 0;
     }
     return playing;

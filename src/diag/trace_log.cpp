@@ -12,8 +12,13 @@ constexpr const char* kLineEnd = "\n";
 }  // namespace
 
 TraceLog& TraceLog::Instance() {
-    static TraceLog* const instance = new TraceLog();
-    return *instance;
+    // Goes with the library when the host unloads it.
+    static TraceLog instance;
+    return instance;
+}
+
+TraceLog::~TraceLog() {
+    Close();
 }
 
 StatusRecord TraceLog::Open(const char* path) {

@@ -24,6 +24,8 @@ public:
 
 private:
     TraceLog() = default;
+    // When the host unloads the library, a log still open is closed.
+    ~TraceLog();
     void WritePiece(const char* text);
 
     std::FILE* file_ = nullptr;

@@ -1,16 +1,20 @@
 // Global memory as Windows gives it: a movable block's handle is not its
 // address; GlobalLock hands out the address and counts the locks.
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
-#include <new>
 
 #include "platform/sim_machine.h"
 
 namespace {
 
+struct FreeBytes {
+    void operator()(uint8_t* bytes) const { std::free(bytes); }
+};
+
 struct GlobalBlock {
-    std::unique_ptr<uint8_t[]> bytes;
+    std::unique_ptr<uint8_t, FreeBytes> bytes;
     SIZE_T size = 0;
     bool movable = false;
     UINT locks = 0;
@@ -39,9 +43,12 @@ extern "C" {
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes) {
     if (FAILED(marlowsim::detail::EnterCall(marlowsim::Call::GlobalAlloc))) return nullptr;
     auto block = std::make_unique<GlobalBlock>();
-    block->bytes.reset(new (std::nothrow) uint8_t[dwBytes == 0 ? 1 : dwBytes]);
+    const SIZE_T allocated = dwBytes == 0 ? 1 : dwBytes;
+    // calloc hands out fresh pages already zero, as Windows does: no second pass.
+    const bool zeroed = (uFlags & GMEM_ZEROINIT) != 0;
+    block->bytes.reset(static_cast<uint8_t*>(zeroed ? std::calloc(allocated, 1) : std::malloc(allocated)));
     if (!block->bytes) return nullptr;
-    std::memset(block->bytes.get(), (uFlags & GMEM_ZEROINIT) ? 0 : kUninitialisedByte, dwBytes);
+    if (!zeroed) std::memset(block->bytes.get(), kUninitialisedByte, dwBytes);
     block->size = dwBytes;
     block->movable = (uFlags & GMEM_MOVEABLE) != 0;
     block->generation = marlowsim::detail::TheMachine().generation;

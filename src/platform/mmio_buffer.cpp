@@ -36,6 +36,7 @@ MMRESULT FlushBuffer(HMMIO__& file) {
     info.dwFlags &= ~MMIO_DIRTY;
     info.pchEndRead = end;
     info.lDiskOffset = info.lBufOffset + static_cast<LONG>(total);
+    file.knownEnd = std::max(file.knownEnd, info.lDiskOffset);
     file.highWater = info.pchBuffer;
     return MMSYSERR_NOERROR;
 }
@@ -45,9 +46,10 @@ MMRESULT LoadBuffer(HMMIO__& file, LONG offset) {
     if (flushed != MMSYSERR_NOERROR) return flushed;
     MMIOINFO& info = file.info;
     ssize_t got = 0;
-    do {
+    while (offset < file.knownEnd) {
         got = pread(file.fd, info.pchBuffer, static_cast<size_t>(info.cchBuffer), offset);
-    } while (got < 0 && errno == EINTR);
+        if (got >= 0 || errno != EINTR) break;
+    }
     // A file opened for writing only reads as empty.
     if (got < 0 && errno != EBADF) return MMIOERR_CANNOTREAD;
     got = std::max<ssize_t>(got, 0);

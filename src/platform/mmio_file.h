@@ -15,6 +15,9 @@ struct HMMIO__ {
     MMIOINFO info{};
     // The furthest byte written into the buffer since it was last flushed.
     char* highWater = nullptr;
+    // Where the file ends as far as this handle knows; a buffer loaded past
+    // it needs no read.
+    LONG knownEnd = 0;
 };
 
 namespace marlowsim::detail {

@@ -1,7 +1,10 @@
-#include <cerrno>
 #include <fcntl.h>
-#include <new>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <new>
 
 #include "platform/mmio_file.h"
 
@@ -71,6 +74,8 @@ HMMIO WINAPI mmioOpenA(LPSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen) {
         delete file;
         return fail(error);
     }
+    struct stat opened {};
+    file->knownEnd = fstat(file->fd, &opened) == 0 ? static_cast<LONG>(opened.st_size) : LONG_MAX;
     MMIOINFO& info = file->info;
     info.dwFlags = fdwOpen & ~MMIO_DIRTY;
     info.hmmio = file;

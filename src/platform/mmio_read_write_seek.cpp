@@ -21,6 +21,7 @@ LONG WriteUnbuffered(HMMIO__& file, const char* bytes, LONG count) {
         if (written <= 0) return -1;
         done += static_cast<LONG>(written);
         file.info.lDiskOffset += static_cast<LONG>(written);
+        file.knownEnd = std::max(file.knownEnd, file.info.lDiskOffset);
     }
     return count;
 }

@@ -27,6 +27,10 @@ enum class WithoutDevice {
 };
 
 constexpr const char* kNoDeviceMessage = "No audio device";
+// Asked from the internal-error handler while the engine reports a failure
+// from inside one of its operations: entering it again would pull its state
+// away under that operation.
+constexpr const char* kDeviceBusyMessage = "Audio device busy reporting an error";
 
 using Behaviour = void (*)(const MethodCall&);
 
@@ -77,7 +81,7 @@ bool IsKnownMethod(int32_t number) {
 
 // Answers for a missing device; false when the method leaves without its
 // Exit line.
-bool AnswerWithoutDevice(const MethodCall& method, WithoutDevice answer) {
+bool AnswerWithoutDevice(const MethodCall& method, WithoutDevice answer, const char* message) {
     switch (answer) {
         case WithoutDevice::NotUsed:
             break;
@@ -88,11 +92,11 @@ bool AnswerWithoutDevice(const MethodCall& method, WithoutDevice answer) {
             AnswerInteger(method, 0);
             return false;
         case WithoutDevice::FailureText:
-            FailStatus(method.instance(), kNoDeviceMessage);
+            FailStatus(method.instance(), message);
             AnswerStatusText(method);
             break;
         case WithoutDevice::FailureNoResult:
-            FailStatus(method.instance(), kNoDeviceMessage);
+            FailStatus(method.instance(), message);
             break;
     }
     return true;
@@ -108,8 +112,11 @@ void RunMethod(const MethodCall& method, const MethodTraits& traits) {
         method.self->ExecutionFlow(traits.traceName, "Enter", traits.traceLevel);
     }
     bool exitLine = ownLines && traits.exitLine;
-    if (traits.withoutDevice != WithoutDevice::NotUsed && method.instance().audioDevice == nullptr) {
-        exitLine = AnswerWithoutDevice(method, traits.withoutDevice) && exitLine;
+    const ScriptInstance& instance = method.instance();
+    const bool usesDevice = traits.withoutDevice != WithoutDevice::NotUsed;
+    if (usesDevice && (instance.audioDevice == nullptr || instance.engineReportDepth > 0)) {
+        const char* message = instance.audioDevice == nullptr ? kNoDeviceMessage : kDeviceBusyMessage;
+        exitLine = AnswerWithoutDevice(method, traits.withoutDevice, message) && exitLine;
     } else if (traits.behaviour != nullptr) {
         traits.behaviour(method);
     }

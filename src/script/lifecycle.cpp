@@ -58,6 +58,7 @@ MoaError MOA_STDCALL CreateInstance(void* object) {
     instance->activeEntries = 0;
     instance->teardownPending = false;
     instance->routingInterface = nullptr;
+    instance->engineReportDepth = 0;
     return kMoaErr_NoErr;
 }
 
@@ -93,6 +94,10 @@ MoaError CreateNewInstance(ScriptInterface* self, InstanceObject* object, MoaMmC
 
 void NewMethod(const MethodCall& method) {
     ScriptInstance& instance = method.instance();
+    // A second new on a live object would lose its device and registration.
+    if (instance.audioDevice != nullptr || instance.notificationClient != nullptr) {
+        return;
+    }
     method.self->CreateNewInstance(method.call);
     method.object->header.AsUnknown()->QueryInterface(&IID_IMoaNotificationClient,
                                                       reinterpret_cast<void**>(&instance.notificationClient));
@@ -138,7 +143,8 @@ void FinishForget(ScriptInstance& instance) {
 MoaError Notify(InstanceObject* object) {
     InstanceEntry entry(object->instance);
     AudioDevice* device = object->instance.audioDevice;
-    if (device != nullptr && !IsSpent(object->instance)) {
+    // Not while the engine reports a failure from inside an operation.
+    if (device != nullptr && !IsSpent(object->instance) && object->instance.engineReportDepth == 0) {
         device->ResetStatus();
         device->PollState();
     }

@@ -79,7 +79,9 @@ MoaError SendInternalErrorToDirector(ScriptInterface* self, InstanceObject* obje
         instance.hostBridge->MakeInteger(InstanceId(self), &args[0]);
         instance.hostBridge->MakeText(message, &args[1]);
         instance.hostBridge->MakeInteger(code, &args[2]);
+        ++instance.engineReportDepth;
         self->CallHandler(instance.internalErrorHandler, 3, args);
+        --instance.engineReportDepth;
         ReleaseAll(instance, args);
     }
     self->ExecutionFlow("SendInternalErrorToDirector", "Exit", kInternalErrorLevel);

@@ -31,6 +31,9 @@ struct ScriptInstance {
     // outermost one leaves.
     int32_t activeEntries;
     bool teardownPending;
+    // Engine failures being reported to the movie right now. The engine is
+    // then inside one of its own operations and must not be entered again.
+    int32_t engineReportDepth;
     // The interface the forwarding callback names, held while routing is on.
     ScriptInterface* routingInterface;
 };

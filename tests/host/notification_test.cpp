@@ -32,8 +32,8 @@ struct CountingClient : IMoaNotificationClient {
 constexpr MoaNotifyID kOtherNotification = {0x1B8E63BD, 0x501E, 0x11B2, {0x94, 0x34, 0, 0x30, 0x65, 0x83, 0x8E, 0xCE}};
 
 TEST(Notification, RegisteredClientsAreHeldAndNotifiedAtIdle) {
-    TestHost host;
     CountingClient client;
+    TestHost host;
     MoaLong data = 100;
     int refCon = 0;
     ASSERT_EQ(host.Notifications().RegisterNotificationClient(&client, &NID_DrNIdle, &data, &refCon), kMoaErr_NoErr);
@@ -48,8 +48,8 @@ TEST(Notification, RegisteredClientsAreHeldAndNotifiedAtIdle) {
 }
 
 TEST(Notification, UnregisterMatchesClientAndIdAndReleases) {
-    TestHost host;
     CountingClient client;
+    TestHost host;
     MoaLong registered = 100;
     MoaLong unregistered = 100;  // another pointer to the same value, as a caller's local gives
     host.Notifications().RegisterNotificationClient(&client, &NID_DrNIdle, &registered, nullptr);
@@ -62,9 +62,9 @@ TEST(Notification, UnregisterMatchesClientAndIdAndReleases) {
 }
 
 TEST(Notification, OnlyIdleClientsHearTheIdleTick) {
-    TestHost host;
     CountingClient idleClient;
     CountingClient otherClient;
+    TestHost host;
     host.Notifications().RegisterNotificationClient(&idleClient, &NID_DrNIdle, nullptr, nullptr);
     host.Notifications().RegisterNotificationClient(&otherClient, &kOtherNotification, nullptr, nullptr);
     EXPECT_EQ(host.Idle(), 1);
@@ -73,9 +73,9 @@ TEST(Notification, OnlyIdleClientsHearTheIdleTick) {
 }
 
 TEST(Notification, AClientUnregisteredDuringTheTickIsNotNotified) {
-    TestHost host;
     CountingClient first;
     CountingClient second;
+    TestHost host;
     first.onNotify = [&] { host.Notifications().UnregisterNotificationClient(&second, &NID_DrNIdle, nullptr); };
     host.Notifications().RegisterNotificationClient(&first, &NID_DrNIdle, nullptr, nullptr);
     host.Notifications().RegisterNotificationClient(&second, &NID_DrNIdle, nullptr, nullptr);
