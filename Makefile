@@ -14,9 +14,13 @@ win32: deps
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32
 
+# Everything CI runs: both builds, the sanitizer suite, a bounded fuzz run,
+# then the native suite.
 test: native win32
-	ctest --preset native
 	./tools/check-win32-binary.sh build/win32/Marlowtide.x32
+	$(MAKE) --no-print-directory asan
+	$(MAKE) --no-print-directory fuzz
+	ctest --preset native
 
 demo: native
 	./tools/demo.sh

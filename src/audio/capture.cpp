@@ -29,7 +29,14 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     if (CreateCaptureBuffer().failed) {
         return status;
     }
-    captureBuffer->Start(looping ? DSCBSTART_LOOPING : 0);
+    // A buffer that never started holds no audio: reporting "Ok" would
+    // later hand out its silence as a full take.
+    const HRESULT started = captureBuffer->Start(looping ? DSCBSTART_LOOPING : 0);
+    if (FAILED(started)) {
+        ReleaseCaptureBuffer();
+        status.SetFailure("Could not start capture", started);
+        return status;
+    }
     captureLooping = looping;
     capturing = true;
     captureStarted = true;

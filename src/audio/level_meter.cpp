@@ -1,5 +1,6 @@
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <cstring>
 
 #include "audio/direct_sound_audio_device.h"
 
@@ -10,34 +11,75 @@ struct ChannelLevels {
     int32_t right = 0;
 };
 
-// Mean sample magnitude per channel over the whole frames of the window; a
-// frame is at least one byte. The sums are 64-bit so that no window length
-// can overflow them.
+// Sums of sample magnitudes for channels 0 and 1. Runs of at most
+// kRunFrames frames are summed in 32 bits (32768 x 32768 fits) so that the
+// loop stays simple enough to vectorise; the totals are 64-bit, so no window
+// length can overflow them.
+constexpr uint32_t kRunFrames = 32768;
+
+struct ChannelSums {
+    int64_t left = 0;
+    int64_t right = 0;
+};
+
+inline int32_t Magnitude16(const uint8_t* sample) {
+    int16_t value;
+    std::memcpy(&value, sample, sizeof value);  // little-endian on every build
+    return value < 0 ? -static_cast<int32_t>(value) : value;
+}
+
+inline int32_t Magnitude8(const uint8_t* sample) {
+    const int32_t value = static_cast<int32_t>(*sample) - 128;
+    return value < 0 ? -value : value;
+}
+
+// Stride is the frame's size in samples; known at compile time for mono and
+// stereo, the formats a movie records in.
+template <int32_t (*Magnitude)(const uint8_t*), uint32_t SampleBytes, uint32_t FixedStride>
+ChannelSums SumMagnitudes(const uint8_t* bytes, uint32_t frames, uint32_t runtimeStride) {
+    const uint32_t stride = FixedStride != 0 ? FixedStride : runtimeStride;
+    const bool twoChannels = stride > 1;
+    ChannelSums sums;
+    for (uint32_t first = 0; first < frames; first += kRunFrames) {
+        const uint32_t last = frames - first < kRunFrames ? frames : first + kRunFrames;
+        int32_t left = 0;
+        int32_t right = 0;
+        for (uint32_t frame = first; frame < last; ++frame) {
+            const uint8_t* sample = bytes + static_cast<std::size_t>(frame) * stride * SampleBytes;
+            left += Magnitude(sample);
+            if (twoChannels) {
+                right += Magnitude(sample + SampleBytes);
+            }
+        }
+        sums.left += left;
+        sums.right += right;
+    }
+    return sums;
+}
+
+// Mean sample magnitude per channel over the whole frames of the window.
 ChannelLevels MeasureWindow(const uint8_t* bytes, uint32_t length, const WAVEFORMATEX& format) {
     ChannelLevels levels;
     const uint32_t channels = format.nChannels;
+    const bool sixteenBits = format.wBitsPerSample == 16;
     const uint32_t frameBytes = static_cast<uint32_t>(format.wBitsPerSample / 8) * channels;
-    const uint32_t frames = length / frameBytes;
+    const uint32_t frames = frameBytes == 0 ? 0 : length / frameBytes;
     if (frames == 0) {
         return levels;
     }
-    int64_t sums[2] = {0, 0};
-    const uint32_t measuredChannels = channels > 1 ? 2 : 1;
-    for (uint32_t frame = 0; frame < frames; ++frame) {
-        for (uint32_t channel = 0; channel < measuredChannels; ++channel) {
-            const uint32_t sampleIndex = frame * channels + channel;
-            if (format.wBitsPerSample == 16) {
-                const uint8_t* sample = bytes + sampleIndex * 2;
-                const int16_t value = static_cast<int16_t>(static_cast<uint16_t>(sample[0] | (sample[1] << 8)));
-                sums[channel] += std::abs(static_cast<int32_t>(value));
-            } else {
-                sums[channel] += std::abs(static_cast<int32_t>(bytes[sampleIndex]) - 128);
-            }
-        }
+    ChannelSums sums;
+    if (sixteenBits) {
+        sums = channels == 1   ? SumMagnitudes<Magnitude16, 2, 1>(bytes, frames, 1)
+               : channels == 2 ? SumMagnitudes<Magnitude16, 2, 2>(bytes, frames, 2)
+                               : SumMagnitudes<Magnitude16, 2, 0>(bytes, frames, channels);
+    } else {
+        sums = channels == 1   ? SumMagnitudes<Magnitude8, 1, 1>(bytes, frames, 1)
+               : channels == 2 ? SumMagnitudes<Magnitude8, 1, 2>(bytes, frames, 2)
+                               : SumMagnitudes<Magnitude8, 1, 0>(bytes, frames, channels);
     }
-    levels.left = static_cast<int32_t>(sums[0] / frames);
+    levels.left = static_cast<int32_t>(sums.left / frames);
     if (channels > 1) {
-        levels.right = static_cast<int32_t>(sums[1] / frames);
+        levels.right = static_cast<int32_t>(sums.right / frames);
     }
     return levels;
 }

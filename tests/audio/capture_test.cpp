@@ -161,6 +161,19 @@ TEST_F(CaptureTest, SizeBeyondThirtyTwoBitsIsRefusedByDirectSoundNotWrapped) {
     EXPECT_EQ(device->captureBuffer, nullptr);
 }
 
+TEST_F(CaptureTest, ABufferThatDoesNotStartIsAFailureAndNoTake) {
+    marlowsim::InjectFault(marlowsim::Call::CaptureStart, DSERR_NODRIVER);
+    StatusRecord answer = device->StartCapture(1000, false);
+    EXPECT_TRUE(answer.failed);
+    EXPECT_STREQ(answer.message, "Could not start capture");
+    EXPECT_EQ(answer.code, DSERR_NODRIVER);
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(device->captureBuffer, nullptr);
+    EXPECT_EQ(device->takeBytes, 0u);
+    EXPECT_TRUE(device->StopCapture().failed);
+    EXPECT_FALSE(device->StartCapture(1000, false).failed);
+}
+
 TEST_F(CaptureTest, FailedNewBufferLosesTheOldAudioButKeepsTheLength) {
     RecordFullTake(1000);
     marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
