@@ -105,7 +105,7 @@ std::vector<uint8_t> Pattern(size_t count) {
 // pad byte, the placeholder found by MMIO_FINDCHUNK and overwritten.
 TEST(PlatformMmio, WaveWrittenThroughTheBufferHasItsSizesAndPad) {
     const std::string path = TempPath("odd.wav");
-    const std::vector<uint8_t> samples = Pattern(20001);
+    const std::vector<uint8_t> samples = Pattern(200001);
     HMMIO file = Open(path);
     ASSERT_NE(file, nullptr);
     const WriteResults results = WriteWave(file, samples);
@@ -114,9 +114,9 @@ TEST(PlatformMmio, WaveWrittenThroughTheBufferHasItsSizesAndPad) {
     EXPECT_EQ(results.close, MMSYSERR_NOERROR);
 
     const std::vector<uint8_t> bytes = ReadFile(path);
-    ASSERT_EQ(bytes.size(), 56u + 20001u + 1u);
+    ASSERT_EQ(bytes.size(), 56u + 200001u + 1u);
     EXPECT_EQ(IdAt(bytes, 0), "RIFF");
-    EXPECT_EQ(At32(bytes, 4), 20001u + 48u + 1u);
+    EXPECT_EQ(At32(bytes, 4), 200001u + 48u + 1u);
     EXPECT_EQ(IdAt(bytes, 8), "WAVE");
     EXPECT_EQ(IdAt(bytes, 12), "fmt ");
     EXPECT_EQ(At32(bytes, 16), 16u);
@@ -125,7 +125,7 @@ TEST(PlatformMmio, WaveWrittenThroughTheBufferHasItsSizesAndPad) {
     EXPECT_EQ(At32(bytes, 40), 4u);
     EXPECT_EQ(At32(bytes, 44), 0u);
     EXPECT_EQ(IdAt(bytes, 48), "data");
-    EXPECT_EQ(At32(bytes, 52), 20001u);
+    EXPECT_EQ(At32(bytes, 52), 200001u);
     EXPECT_TRUE(std::equal(samples.begin(), samples.end(), bytes.begin() + 56));
     EXPECT_EQ(bytes.back(), 0);
     unlink(path.c_str());
@@ -185,7 +185,7 @@ TEST(PlatformMmio, WritesToAFullDeviceAreReported) {
     EXPECT_EQ(mmioAdvance(file, &io, MMIO_WRITE), MMIOERR_CANNOTWRITE);
     EXPECT_NE(mmioClose(file, 0), MMSYSERR_NOERROR);
 
-    WriteResults results = WriteWave(Open("/dev/full"), Pattern(20000));
+    WriteResults results = WriteWave(Open("/dev/full"), Pattern(200000));
     EXPECT_EQ(results.advance, MMIOERR_CANNOTWRITE);
     EXPECT_NE(results.close, MMSYSERR_NOERROR);
 }
