@@ -3,7 +3,7 @@
 // A MoaMmValue names an entry (ty is the store's tag, it the entry number);
 // the all-zero value is Void and is not counted.
 #pragma once
-#include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -93,10 +93,10 @@ private:
     Entry* Find(const MoaMmValue& value);
     const Entry* Find(const MoaMmValue& value) const;
 
-    std::map<MoaLong, Entry> entries_;
+    std::unordered_map<MoaLong, Entry> entries_;
     MoaLong nextEntry_ = 1;
     std::vector<std::string> symbolNames_;          // symbol n is symbolNames_[n - 1]
-    std::map<std::string, MoaMmSymbol> symbolsByFoldedName_;
+    std::unordered_map<std::string, MoaMmSymbol> symbolsByFoldedName_;
     mutable int badUses_ = 0;
 };
 
