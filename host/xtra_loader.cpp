@@ -1,10 +1,9 @@
 #include "xtra_loader.h"
 
-#include <cstdio>
-
 #include "moa/com_ptr.h"
 #include "moa/imoa_mm_xscript.h"
 #include "moa/imoa_register.h"
+#include "result_code_text.h"
 
 namespace marlowhost {
 
@@ -15,12 +14,6 @@ constexpr size_t kMaxClassInfoRecords = 256;
 
 bool IsTerminator(const MoaClassInterfaceInfo& record) {
     return MoaEqualID(record.classID, IID_NULL_MOA) && MoaEqualID(record.interfaceID, IID_NULL_MOA);
-}
-
-std::string CodeText(MoaError code) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
-    return text;
 }
 
 template <typename Proc>
@@ -88,7 +81,7 @@ bool XtraLoader::ReadClassInfo() {
     MoaClassInterfaceInfo* records = nullptr;
     MoaError answered = exports_.getClassInfo(host_.Calloc(), &records);
     if (answered != kMoaErr_NoErr || records == nullptr) {
-        return Fail(LoadFailure::ClassInfoRefused, "DllGetClassInfo answered " + CodeText(answered));
+        return Fail(LoadFailure::ClassInfoRefused, "DllGetClassInfo answered " + ResultCodeText(answered));
     }
     classInfo_.clear();
     for (size_t i = 0; i < kMaxClassInfoRecords && !IsTerminator(records[i]); ++i) {
@@ -111,7 +104,7 @@ bool XtraLoader::ReadClassInfo() {
             class_.getInterface = exports_.getInterface;
             MoaError form = exports_.getClassForm(&class_.classID, &class_.objectSize, &class_.create, &class_.destroy);
             if (form != kMoaErr_NoErr) {
-                return Fail(LoadFailure::ClassFormRefused, "DllGetClassForm answered " + CodeText(form));
+                return Fail(LoadFailure::ClassFormRefused, "DllGetClassForm answered " + ResultCodeText(form));
             }
             return true;
         }
@@ -123,7 +116,7 @@ bool XtraLoader::RegisterClass() {
     IMoaUnknown* object = nullptr;
     MoaError made = host_.Objects().Create(class_, &object);
     if (made != kMoaErr_NoErr) {
-        return Fail(LoadFailure::RegisterFailed, "the registering instance was refused: " + CodeText(made));
+        return Fail(LoadFailure::RegisterFailed, "the registering instance was refused: " + ResultCodeText(made));
     }
     ComPtr<IMoaRegister> registration;
     MoaError asked = object->QueryInterface(&IID_IMoaRegister, registration.OutVoid());
@@ -133,10 +126,10 @@ bool XtraLoader::RegisterClass() {
     registration.Reset();
     object->Release();
     if (asked != kMoaErr_NoErr) {
-        return Fail(LoadFailure::RegisterFailed, "no registration interface: " + CodeText(asked));
+        return Fail(LoadFailure::RegisterFailed, "no registration interface: " + ResultCodeText(asked));
     }
     if (registerResult_ != kMoaErr_NoErr) {
-        return Fail(LoadFailure::RegisterFailed, "Register answered " + CodeText(registerResult_));
+        return Fail(LoadFailure::RegisterFailed, "Register answered " + ResultCodeText(registerResult_));
     }
     return true;
 }

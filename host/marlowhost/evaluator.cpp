@@ -30,7 +30,7 @@ int32_t IntegerArgument(const std::string& function, const Value& value, int lin
 
 Evaluator::Evaluator(const Script& script, HostEnvironment& host, Limits limits)
     : script_(script), host_(host), limits_(limits) {
-    for (const std::string& name : script.globals) scriptGlobals_.insert(LowerCase(name));
+    for (const std::string& name : script.globals) scriptGlobals_.insert(FoldCase(name));
 }
 
 Evaluator::~Evaluator() {
@@ -72,7 +72,7 @@ Value Evaluator::CallHandler(const std::string& name, const std::vector<Value>& 
 
     Frame frame;
     for (size_t i = 0; i < handler->params.size(); ++i) {
-        frame.locals[LowerCase(handler->params[i])] = i < arguments.size() ? arguments[i] : Value();
+        frame.locals[FoldCase(handler->params[i])] = i < arguments.size() ? arguments[i] : Value();
     }
     RunBlock(handler->body, frame);
     return frame.result;
@@ -104,7 +104,7 @@ Evaluator::Flow Evaluator::RunStatement(const Stmt& stmt, Frame& frame) {
         return Flow::ExitHandler;
     case StmtKind::Exit: return Flow::ExitHandler;
     case StmtKind::Global:
-        for (const std::string& name : stmt.names) frame.globals.insert(LowerCase(name));
+        for (const std::string& name : stmt.names) frame.globals.insert(FoldCase(name));
         return Flow::Normal;
     case StmtKind::Call: Evaluate(*stmt.expr, frame); return Flow::Normal;
     }
@@ -158,7 +158,7 @@ bool Evaluator::IsGlobalIn(const std::string& key, const Frame& frame) const {
 }
 
 Value Evaluator::ReadVariable(const std::string& name, Frame& frame, int line) {
-    std::string key = LowerCase(name);
+    std::string key = FoldCase(name);
     if (IsGlobalIn(key, frame)) {
         auto found = globals_.find(key);
         return found == globals_.end() ? Value() : found->second;
@@ -169,7 +169,7 @@ Value Evaluator::ReadVariable(const std::string& name, Frame& frame, int line) {
 }
 
 void Evaluator::WriteVariable(const std::string& name, Value value, Frame& frame) {
-    std::string key = LowerCase(name);
+    std::string key = FoldCase(name);
     if (IsGlobalIn(key, frame)) {
         globals_[key] = std::move(value);
     } else {

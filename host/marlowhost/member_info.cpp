@@ -10,7 +10,7 @@ lingo::Value MemberInfoValue(const CastMember& member) {
     if (!member.HasMedia() || !ReadWavSummary(member.Media(), &wav)) wav = WavSummary();
     auto integer = [](uint64_t number) { return lingo::Value::Integer(static_cast<int32_t>(number)); };
     lingo::PropertyList info{
-        {lingo::Value::Symbol("type"), lingo::Value::Symbol(lingo::LowerCase(member.Type()))},
+        {lingo::Value::Symbol("type"), lingo::Value::Symbol(lingo::FoldCase(member.Type()))},
         {lingo::Value::Symbol("number"), integer(static_cast<uint64_t>(member.Index()))},
         {lingo::Value::Symbol("bytes"), integer(member.HasMedia() ? member.Media().size() : 0)},
         {lingo::Value::Symbol("sampleRate"), integer(wav.sampleRate)},

@@ -1,9 +1,8 @@
 #include "movie_run.h"
 
-#include <cstdio>
-
 #include "evaluator.h"
 #include "member_files.h"
+#include "result_code_text.h"
 #include "script_error.h"
 #include "xtra_binding.h"
 
@@ -56,9 +55,8 @@ int RunMovie(const MovieRun& run, TestHost& host, XtraLoader& loader, Transcript
     int status = played ? 0 : 1;
     MoaError unload = loader.CanUnloadNow();
     if (unload != kMoaErr_NoErr) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(unload));
-        transcript.Error(std::string("marlowhost: the Xtra is still in use at the end: DllCanUnloadNow answers ") + code);
+        transcript.Error("marlowhost: the Xtra is still in use at the end: DllCanUnloadNow answers " +
+                         ResultCodeText(unload));
         status = 1;
     }
     if (!run.saveMembersFolder.empty() && !SaveSoundMembers(host.Movie(), run.saveMembersFolder, transcript)) {

@@ -1,13 +1,12 @@
-// Lingo names, keywords and symbols are case-insensitive.
+// Lingo names, keywords and symbols are case-insensitive, as the host's are.
 #pragma once
 
-#include <string>
+#include "text_fold.h"
 
 namespace lingo {
 
-std::string LowerCase(const std::string& text);
-bool SameName(const std::string& a, const std::string& b);
-// -1, 0 or 1, as the texts compare without case.
-int CompareWithoutCase(const std::string& a, const std::string& b);
+using marlowhost::CompareWithoutCase;
+using marlowhost::FoldCase;
+using marlowhost::SameName;
 
 }  // namespace lingo

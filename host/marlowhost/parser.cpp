@@ -384,7 +384,7 @@ private:
         ExprPtr left = ParseUnary();
         while (IsOperator("*") || IsOperator("/") || IsWord("mod")) {
             const Token& op = Take();
-            left = NewBinary(LowerCase(op.text), std::move(left), ParseUnary(), op.line);
+            left = NewBinary(FoldCase(op.text), std::move(left), ParseUnary(), op.line);
         }
         return left;
     }
@@ -394,7 +394,7 @@ private:
             Nesting nesting(*this);
             const Token& op = Take();
             auto expr = NewExpr(ExprKind::Unary, op.line);
-            expr->name = LowerCase(op.text);
+            expr->name = FoldCase(op.text);
             expr->operands.push_back(ParseUnary());
             return expr;
         }

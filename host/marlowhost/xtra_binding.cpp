@@ -1,23 +1,12 @@
 #include "xtra_binding.h"
 
-#include <cstdio>
-
 #include "member_info.h"
 #include "names.h"
+#include "result_code_text.h"
 #include "simulated_machine.h"
 #include "value_conversion.h"
 
 namespace marlowhost {
-
-namespace {
-
-std::string HexCode(MoaError code) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
-    return text;
-}
-
-}  // namespace
 
 XtraBinding::XtraBinding(TestHost& host, XtraLoader& loader, Transcript& transcript)
     : host_(host), loader_(loader), transcript_(transcript) {}
@@ -116,7 +105,7 @@ lingo::Value XtraBinding::NewObject(const std::string& xtraName, const std::vect
     ReleaseAll(hostArguments);
     if (result != kMoaErr_NoErr) {
         RaiseHeldError();
-        throw lingo::ScriptError(line, "Script error: new(xtra \"" + xtraName + "\") failed with " + HexCode(result));
+        throw lingo::ScriptError(line, "Script error: new(xtra \"" + xtraName + "\") failed with " + ResultCodeText(result));
     }
     lingo::Value made = Adopt(object);
     RaiseHeldError();
@@ -146,7 +135,7 @@ lingo::Value XtraBinding::CallMethod(const std::string& method, const std::vecto
     RaiseHeldError();
     if (answer == kMoaMmErr_FunctionNotFound) throw lingo::ScriptError(line, "Script error: no method " + method);
     if (answer != kMoaErr_NoErr) {
-        throw lingo::ScriptError(line, "Script error: " + method + " answered " + HexCode(answer));
+        throw lingo::ScriptError(line, "Script error: " + method + " answered " + ResultCodeText(answer));
     }
     return value;
 }
