@@ -78,11 +78,7 @@ StatusRecord DirectSoundAudioDevice::Close() {
     }
     // Each buffer goes before the object that made it.
     if (captureObject != nullptr) {
-        if (captureBuffer != nullptr) {
-            captureBuffer->Stop();
-            captureBuffer->Release();
-            captureBuffer = nullptr;
-        }
+        ReleaseCaptureBuffer();
         captureObject->Release();
         captureObject = nullptr;
     }

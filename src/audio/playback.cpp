@@ -96,8 +96,7 @@ StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
         if (SUCCEEDED(playLock)) {
             playBuffer->Unlock(play, playLocked, playWrapped, playWrappedBytes);
         }
-        playBuffer->Release();
-        playBuffer = nullptr;
+        ReleasePlayBuffer();
         captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
         status.SetFailure("Problem during play buffer lock", SUCCEEDED(playLock) ? -1 : static_cast<int32_t>(playLock));
         return status;
