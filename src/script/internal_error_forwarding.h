@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "diag/status_record.h"
+
 struct ScriptInstance;
 struct ScriptInterface;
 
@@ -16,5 +18,11 @@ void ForwardInternalError(void* userData, const char* message, int32_t code);
 // the instance holds a counted reference to it until routing goes off or
 // the object is forgotten. Null drops the reference held.
 void HoldRoutingInterface(ScriptInstance& instance, ScriptInterface* routing);
+
+// Attaches or detaches the engine's failure callback. While the engine
+// reports a failure from inside an operation, only the callback changes:
+// resetting its status then would turn that operation's failure into "Ok"
+// under it.
+void SetEngineCallback(ScriptInstance& instance, void* userData, StatusCallback callback);
 
 }  // namespace script

@@ -121,7 +121,7 @@ void ForgetMethod(const MethodCall& method) {
     if (instance.audioDevice == nullptr) {
         return;
     }
-    instance.audioDevice->SetStatusCallback(nullptr, nullptr);
+    SetEngineCallback(instance, nullptr, nullptr);
     // Asked for from inside a movie handler: the code that called the
     // handler still uses the device and the bridge.
     if (instance.activeEntries > 1) {

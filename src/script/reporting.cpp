@@ -2,6 +2,7 @@
 // errors, each ending in a movie handler call.
 #include <cstdio>
 
+#include "audio/audio_device.h"
 #include "host/host_bridge.h"
 #include "platform/windows_api.h"
 #include "script/internal_error_forwarding.h"
@@ -127,6 +128,17 @@ MoaError InformUserOfErrorUsingDialog(ScriptInterface* self, InstanceObject* obj
     }
     self->ExecutionFlow("InformUserOfErrorUsingDialog", "Exit", kReportLevel);
     return kMoaErr_NoErr;
+}
+
+void SetEngineCallback(ScriptInstance& instance, void* userData, StatusCallback callback) {
+    if (instance.audioDevice == nullptr) {
+        return;
+    }
+    if (instance.engineReportDepth > 0) {
+        instance.audioDevice->status.SetCallback(userData, callback);
+    } else {
+        instance.audioDevice->SetStatusCallback(userData, callback);
+    }
 }
 
 void HoldRoutingInterface(ScriptInstance& instance, ScriptInterface* routing) {

@@ -28,9 +28,7 @@ void SwitchInternalErrorRouting(const MethodCall& method) {
     if (bridge.ReadIntegerArgument(method.call, 2, &on)) {
         void* userData = on != 0 ? method.self : nullptr;
         StatusCallback callback = on != 0 ? ForwardInternalError : nullptr;
-        if (instance.audioDevice != nullptr) {
-            instance.audioDevice->SetStatusCallback(userData, callback);
-        }
+        SetEngineCallback(instance, userData, callback);
         // The instance's record would otherwise keep routing its own
         // failures until it next copies a device result.
         instance.status.SetCallback(userData, callback);

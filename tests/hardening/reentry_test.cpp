@@ -50,5 +50,28 @@ TEST_F(Reentry, AnInternalErrorHandlerCallingBackDoesNotTurnAFailureIntoSuccess)
     ExpectNothingLeft();
 }
 
+// Switching routing off from the handler must not reset the record of the
+// operation that is failing: Open would go on without its playback object.
+TEST_F(Reentry, SwitchingRoutingOffFromTheHandlerKeepsTheFailure) {
+    MakeObject();
+    host.Handlers().Define("Marlowtide_InternalError", [this](const std::vector<MoaMmValue>&) {
+        MoaMmValue mode = Int(1);
+        MoaMmValue off = Int(0);
+        MoaMmValue result = marlowhost::ValueStore::Void();
+        loader.CallMethod(object->Value(), "PrivateInstance", {mode, off}, &result);
+        host.Values().Release(&result);
+        host.Values().Release(&mode);
+        host.Values().Release(&off);
+        return marlowhost::ValueStore::Void();
+    });
+    ASSERT_EQ(Call("PrivateInstance", {Int(1), Int(1)}), Quoted("Ok"));
+    marlowsim::InjectFault(marlowsim::Call::DirectSoundCreate, static_cast<HRESULT>(0x88780078));
+    EXPECT_EQ(Call("OpenAudio", {Text("")}), Quoted("Error :Could not access Direct Sound (-2005401480)"));
+    EXPECT_EQ(Call("IsAudioOpen"), "0");
+    EXPECT_EQ(Call("OpenAudio", {Text("")}), Quoted("Ok"));
+    host.Handlers().Remove("Marlowtide_InternalError");
+    ExpectNothingLeft();
+}
+
 }  // namespace
 }  // namespace hardening
