@@ -119,8 +119,7 @@ MoaError MOA_STDCALL ValueService::IntegerToValue(MoaLong integer, MoaMmValue* o
 }
 
 MoaError MOA_STDCALL ValueService::SymbolToValue(MoaMmSymbol symbol, MoaMmValue* out) {
-    std::string name;
-    if (out == nullptr || !store_.SymbolName(symbol, &name)) {
+    if (out == nullptr || !store_.IsSymbol(symbol)) {
         return kMoaErr_BadParam;
     }
     *out = store_.MakeSymbol(symbol);

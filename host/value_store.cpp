@@ -6,8 +6,10 @@
 namespace marlowhost {
 
 namespace {
-// The ty of every stored value; a value with another ty is not ours.
-constexpr MoaLong kStoredValueTag = 0x4D4C5456;
+// The high half of every stored value's ty; the low half is the generation
+// of its slot. A value with another high half is not ours.
+constexpr uint32_t kStoredValueTag = 0x4D4C0000u;
+constexpr uint32_t kTagMask = 0xFFFF0000u;
 
 bool IsVoid(const MoaMmValue& value) { return value.ty == 0 && value.it == 0; }
 }  // namespace
@@ -32,10 +34,45 @@ bool ValueStore::SymbolName(MoaMmSymbol symbol, std::string* name) const {
     return true;
 }
 
-MoaMmValue ValueStore::Add(Entry entry) {
-    MoaLong number = nextEntry_++;
-    entries_.emplace(number, std::move(entry));
-    return MoaMmValue{kStoredValueTag, number};
+MoaMmValue ValueStore::Occupy(ValueKind kind) {
+    size_t slot = 0;
+    if (freeSlots_.empty()) {
+        entries_.emplace_back();
+        slot = entries_.size();
+    } else {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+    }
+    Entry& entry = entries_[slot - 1];
+    entry.kind = kind;
+    entry.references = 1;
+    ++liveValues_;
+    return MoaMmValue{static_cast<MoaLong>(kStoredValueTag | entry.generation), static_cast<MoaLong>(slot)};
+}
+
+void ValueStore::Vacate(size_t slot) {
+    Entry& entry = entries_[slot - 1];
+    entry.kind = ValueKind::Void;
+    entry.references = 0;
+    ++entry.generation;
+    entry.integer = 0;
+    entry.number = 0.0;
+    entry.text.clear();
+    entry.object = nullptr;
+    entry.elements.clear();
+    entry.keys.clear();
+    freeSlots_.push_back(slot);
+    --liveValues_;
+}
+
+const ValueStore::Entry* ValueStore::Lookup(const MoaMmValue& value) const {
+    const uint32_t ty = static_cast<uint32_t>(value.ty);
+    const size_t slot = static_cast<size_t>(static_cast<uint32_t>(value.it));
+    if ((ty & kTagMask) != kStoredValueTag || slot < 1 || slot > entries_.size()) {
+        return nullptr;
+    }
+    const Entry& entry = entries_[slot - 1];
+    return entry.kind != ValueKind::Void && entry.generation == (ty & ~kTagMask) ? &entry : nullptr;
 }
 
 ValueStore::Entry* ValueStore::Find(const MoaMmValue& value) {
@@ -46,63 +83,50 @@ const ValueStore::Entry* ValueStore::Find(const MoaMmValue& value) const {
     if (IsVoid(value)) {
         return nullptr;
     }
-    auto found = value.ty == kStoredValueTag ? entries_.find(value.it) : entries_.end();
-    if (found == entries_.end()) {
+    const Entry* entry = Lookup(value);
+    if (entry == nullptr) {
         ++badUses_;
-        return nullptr;
     }
-    return &found->second;
+    return entry;
 }
 
 MoaMmValue ValueStore::MakeInteger(MoaLong number) {
-    Entry entry;
-    entry.kind = ValueKind::Integer;
-    entry.integer = number;
-    return Add(std::move(entry));
+    const MoaMmValue value = Occupy(ValueKind::Integer);
+    Made(value).integer = number;
+    return value;
 }
 
 MoaMmValue ValueStore::MakeFloat(double number) {
-    Entry entry;
-    entry.kind = ValueKind::Float;
-    entry.number = number;
-    return Add(std::move(entry));
+    const MoaMmValue value = Occupy(ValueKind::Float);
+    Made(value).number = number;
+    return value;
 }
 
 MoaMmValue ValueStore::MakeString(const std::string& text) {
-    Entry entry;
-    entry.kind = ValueKind::String;
-    entry.text = text;
-    return Add(std::move(entry));
+    const MoaMmValue value = Occupy(ValueKind::String);
+    Made(value).text = text;
+    return value;
 }
 
 MoaMmValue ValueStore::MakeSymbol(MoaMmSymbol symbol) {
-    Entry entry;
-    entry.kind = ValueKind::Symbol;
-    entry.integer = symbol;
-    return Add(std::move(entry));
+    const MoaMmValue value = Occupy(ValueKind::Symbol);
+    Made(value).integer = symbol;
+    return value;
 }
 
-MoaMmValue ValueStore::MakeList() {
-    Entry entry;
-    entry.kind = ValueKind::List;
-    return Add(std::move(entry));
-}
+MoaMmValue ValueStore::MakeList() { return Occupy(ValueKind::List); }
 
-MoaMmValue ValueStore::MakePropList() {
-    Entry entry;
-    entry.kind = ValueKind::PropList;
-    return Add(std::move(entry));
-}
+MoaMmValue ValueStore::MakePropList() { return Occupy(ValueKind::PropList); }
 
 MoaMmValue ValueStore::MakeObject(IMoaUnknown* object, const std::string& className) {
-    Entry entry;
-    entry.kind = ValueKind::Object;
+    const MoaMmValue value = Occupy(ValueKind::Object);
+    Entry& entry = Made(value);
     entry.object = object;
     entry.text = className;
     if (object != nullptr) {
         object->AddRef();
     }
-    return Add(std::move(entry));
+    return value;
 }
 
 MoaError ValueStore::AddRef(const MoaMmValue& value) {
@@ -128,17 +152,33 @@ MoaError ValueStore::Release(const MoaMmValue& value) {
     if (--entry->references > 0) {
         return kMoaErr_NoErr;
     }
-    // Take the entry out first: releasing what it holds may come back here.
-    Entry gone = std::move(*entry);
-    entries_.erase(value.it);
-    for (const MoaMmValue& key : gone.keys) {
+    // Empty the slot first: releasing what it held may come back here.
+    const size_t slot = static_cast<size_t>(static_cast<uint32_t>(value.it));
+    std::vector<MoaMmValue> keys;
+    std::vector<MoaMmValue> elements;
+    keys.swap(entry->keys);
+    elements.swap(entry->elements);
+    IMoaUnknown* object = entry->object;
+    Vacate(slot);
+    for (const MoaMmValue& key : keys) {
         Release(key);
     }
-    for (const MoaMmValue& element : gone.elements) {
+    for (const MoaMmValue& element : elements) {
         Release(element);
     }
-    if (gone.object != nullptr) {
-        gone.object->Release();
+    if (object != nullptr) {
+        object->Release();
+    }
+    // The emptied vectors go back to the slot for its next list, unless a
+    // nested release has already given it another one.
+    keys.clear();
+    elements.clear();
+    Entry& vacated = entries_[slot - 1];
+    if (vacated.keys.capacity() == 0) {
+        vacated.keys.swap(keys);
+    }
+    if (vacated.elements.capacity() == 0) {
+        vacated.elements.swap(elements);
     }
     return kMoaErr_NoErr;
 }
@@ -149,10 +189,7 @@ ValueKind ValueStore::Kind(const MoaMmValue& value) const {
 }
 
 bool ValueStore::IsLive(const MoaMmValue& value) const {
-    if (IsVoid(value) || value.ty != kStoredValueTag) {
-        return false;
-    }
-    return entries_.count(value.it) != 0;
+    return Lookup(value) != nullptr;
 }
 
 MoaMmValueType ValueStore::TypeCode(const MoaMmValue& value) const {
@@ -170,10 +207,8 @@ MoaMmValueType ValueStore::TypeCode(const MoaMmValue& value) const {
 }
 
 int ValueStore::ReferencesOf(const MoaMmValue& value) const {
-    if (!IsLive(value)) {
-        return 0;
-    }
-    return entries_.at(value.it).references;
+    const Entry* entry = Lookup(value);
+    return entry == nullptr ? 0 : entry->references;
 }
 
 bool ValueStore::Integer(const MoaMmValue& value, MoaLong* out) const {

@@ -1,10 +1,13 @@
 // The host's values: every value but Void is an entry with a reference
 // count, so that a test can see each value the Xtra made being released.
-// A MoaMmValue names an entry (ty is the store's tag, it the entry number);
-// the all-zero value is Void and is not counted.
+// A MoaMmValue names an entry: it is the slot number, ty the store's tag
+// with the slot's generation, so a copy kept past its release is seen as
+// dead even after the slot holds another value. The all-zero value is Void
+// and is not counted.
 #pragma once
-#include <unordered_map>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "moa/imoa_unknown.h"
@@ -28,6 +31,9 @@ public:
     MoaMmSymbol Intern(const std::string& text);
     // False for a number that was never made.
     bool SymbolName(MoaMmSymbol symbol, std::string* name) const;
+    bool IsSymbol(MoaMmSymbol symbol) const {
+        return symbol >= 1 && static_cast<size_t>(symbol) <= symbolNames_.size();
+    }
 
     // Each made value carries one reference, the caller's.
     MoaMmValue MakeInteger(MoaLong number);
@@ -74,14 +80,17 @@ public:
     MoaError FindProperty(const MoaMmValue& propList, MoaMmSymbol key, MoaMmValue* borrowed) const;
 
     // Values made and not yet released.
-    int LiveValues() const { return static_cast<int>(entries_.size()); }
+    int LiveValues() const { return liveValues_; }
     // Uses of dead or foreign values (a release too many, a stale copy).
     int BadUses() const { return badUses_; }
 
 private:
+    // A slot's vectors and text keep their capacity from one value to the
+    // next, so that a call's answer costs no allocation once the store is warm.
     struct Entry {
-        ValueKind kind = ValueKind::Void;
-        int references = 1;
+        ValueKind kind = ValueKind::Void;  // Void: the slot is free
+        int references = 0;
+        uint16_t generation = 0;  // counts the values the slot has held
         MoaLong integer = 0;
         double number = 0.0;
         std::string text;  // string, or the class name of an object
@@ -89,12 +98,21 @@ private:
         std::vector<MoaMmValue> elements;
         std::vector<MoaMmValue> keys;  // property lists: keys[i] names elements[i]
     };
-    MoaMmValue Add(Entry entry);
+    // A fresh value of that kind with one reference, and its entry.
+    MoaMmValue Occupy(ValueKind kind);
+    Entry& Made(const MoaMmValue& value) { return entries_[static_cast<size_t>(value.it) - 1]; }
+    // Frees the slot: one generation on, back on the free list.
+    void Vacate(size_t slot);
+    // The live entry a value names, or null; Find counts a dead one as a bad use.
+    const Entry* Lookup(const MoaMmValue& value) const;
     Entry* Find(const MoaMmValue& value);
     const Entry* Find(const MoaMmValue& value) const;
 
-    std::unordered_map<MoaLong, Entry> entries_;
-    MoaLong nextEntry_ = 1;
+    // Slot n is entries_[n - 1]. A release that reaches into the Xtra may
+    // make values and so move the entries: no entry is held across one.
+    std::vector<Entry> entries_;
+    std::vector<size_t> freeSlots_;
+    int liveValues_ = 0;
     std::vector<std::string> symbolNames_;          // symbol n is symbolNames_[n - 1]
     std::unordered_map<std::string, MoaMmSymbol> symbolsByFoldedName_;
     mutable int badUses_ = 0;

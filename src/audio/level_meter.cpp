@@ -11,12 +11,8 @@ struct ChannelLevels {
     int32_t right = 0;
 };
 
-// Sums of sample magnitudes for channels 0 and 1. Runs of at most
-// kRunFrames frames are summed in 32 bits (32768 x 32768 fits) so that the
-// loop stays simple enough to vectorise; the totals are 64-bit, so no window
-// length can overflow them.
-constexpr uint32_t kRunFrames = 32768;
-
+// Sums of sample magnitudes for channels 0 and 1. Totals are 64-bit, so
+// no window length can overflow them.
 struct ChannelSums {
     int64_t left = 0;
     int64_t right = 0;
@@ -33,26 +29,53 @@ inline int32_t Magnitude8(const uint8_t* sample) {
     return value < 0 ? -value : value;
 }
 
-// Stride is the frame's size in samples; known at compile time for mono and
-// stereo, the formats a movie records in.
-template <int32_t (*Magnitude)(const uint8_t*), uint32_t SampleBytes, uint32_t FixedStride>
-ChannelSums SumMagnitudes(const uint8_t* bytes, uint32_t frames, uint32_t runtimeStride) {
-    const uint32_t stride = FixedStride != 0 ? FixedStride : runtimeStride;
-    const bool twoChannels = stride > 1;
+// 16-bit mono and stereo, the formats a movie meters in: consecutive samples
+// go to kLanes running sums, a block of a fixed count at a time, which the
+// compiler turns into vector adds. With an even lane count the even lanes
+// hold channel 0 and the odd ones channel 1. Each lane takes at most
+// kLaneRun samples (32768 x 32768 fits in 32 bits) before it is folded into
+// the 64-bit totals.
+constexpr uint32_t kLanes = 16;
+constexpr uint32_t kLaneRun = 32768;
+
+ChannelSums SumSixteenBitLanes(const uint8_t* bytes, uint32_t samples, bool stereo) {
     ChannelSums sums;
-    for (uint32_t first = 0; first < frames; first += kRunFrames) {
-        const uint32_t last = frames - first < kRunFrames ? frames : first + kRunFrames;
-        int32_t left = 0;
-        int32_t right = 0;
-        for (uint32_t frame = first; frame < last; ++frame) {
-            const uint8_t* sample = bytes + static_cast<std::size_t>(frame) * stride * SampleBytes;
-            left += Magnitude(sample);
-            if (twoChannels) {
-                right += Magnitude(sample + SampleBytes);
+    const uint32_t blocks = samples / kLanes;
+    for (uint32_t firstBlock = 0; firstBlock < blocks; firstBlock += kLaneRun) {
+        const uint32_t runBlocks = blocks - firstBlock < kLaneRun ? blocks - firstBlock : kLaneRun;
+        int32_t lanes[kLanes] = {};
+        const uint8_t* block = bytes + static_cast<std::size_t>(firstBlock) * kLanes * 2;
+        for (uint32_t b = 0; b < runBlocks; ++b, block += kLanes * 2) {
+            // Whole, so that the lanes stay in registers.
+#pragma GCC unroll 16
+            for (uint32_t lane = 0; lane < kLanes; ++lane) {
+                lanes[lane] += Magnitude16(block + lane * 2);
             }
         }
-        sums.left += left;
-        sums.right += right;
+        for (uint32_t lane = 0; lane < kLanes; lane += 2) {
+            sums.left += lanes[lane];
+            (stereo ? sums.right : sums.left) += lanes[lane + 1];
+        }
+    }
+    // The samples after the last whole block; kLanes is even, so the first
+    // of them starts a frame.
+    for (uint32_t sample = blocks * kLanes; sample < samples; ++sample) {
+        const bool right = stereo && (sample % 2) != 0;
+        (right ? sums.right : sums.left) += Magnitude16(bytes + static_cast<std::size_t>(sample) * 2);
+    }
+    return sums;
+}
+
+// Any other layout, a frame at a time: channels 0 and 1 of each frame.
+template <int32_t (*Magnitude)(const uint8_t*), uint32_t SampleBytes>
+ChannelSums SumFrames(const uint8_t* bytes, uint32_t frames, uint32_t channels) {
+    ChannelSums sums;
+    for (uint32_t frame = 0; frame < frames; ++frame) {
+        const uint8_t* sample = bytes + static_cast<std::size_t>(frame) * channels * SampleBytes;
+        sums.left += Magnitude(sample);
+        if (channels > 1) {
+            sums.right += Magnitude(sample + SampleBytes);
+        }
     }
     return sums;
 }
@@ -68,14 +91,12 @@ ChannelLevels MeasureWindow(const uint8_t* bytes, uint32_t length, const WAVEFOR
         return levels;
     }
     ChannelSums sums;
-    if (sixteenBits) {
-        sums = channels == 1   ? SumMagnitudes<Magnitude16, 2, 1>(bytes, frames, 1)
-               : channels == 2 ? SumMagnitudes<Magnitude16, 2, 2>(bytes, frames, 2)
-                               : SumMagnitudes<Magnitude16, 2, 0>(bytes, frames, channels);
+    if (sixteenBits && channels <= 2) {
+        sums = SumSixteenBitLanes(bytes, frames * channels, channels == 2);
+    } else if (sixteenBits) {
+        sums = SumFrames<Magnitude16, 2>(bytes, frames, channels);
     } else {
-        sums = channels == 1   ? SumMagnitudes<Magnitude8, 1, 1>(bytes, frames, 1)
-               : channels == 2 ? SumMagnitudes<Magnitude8, 1, 2>(bytes, frames, 2)
-                               : SumMagnitudes<Magnitude8, 1, 0>(bytes, frames, channels);
+        sums = SumFrames<Magnitude8, 1>(bytes, frames, channels);
     }
     levels.left = static_cast<int32_t>(sums.left / frames);
     if (channels > 1) {

@@ -132,10 +132,15 @@ MoaError Call(ScriptInterface* self, InstanceObject* object, MoaMmCallInfo* call
     const InstanceEntry entry(instance);
     const int32_t number = call->methodSelector;
     const bool known = IsKnownMethod(number);
+    // The Call lines are formatted only when they are written: with tracing
+    // off that is most of the dispatcher's own cost. The method may switch
+    // tracing, so the Exit line asks again.
     char line[128];
-    std::snprintf(line, sizeof line, "Enter (%d-%s)", static_cast<int>(number),
-                  known ? kMethods[number].traceName : "");
-    self->ExecutionFlow("Call", line, kCallLineLevel);
+    if (instance.TracesFlow(kCallLineLevel)) {
+        std::snprintf(line, sizeof line, "Enter (%d-%s)", static_cast<int>(number),
+                      known ? kMethods[number].traceName : "");
+        self->ExecutionFlow("Call", line, kCallLineLevel);
+    }
 
     CopyBounded(instance.replyText, "Ok");
     instance.status.Reset();
@@ -143,8 +148,10 @@ MoaError Call(ScriptInterface* self, InstanceObject* object, MoaMmCallInfo* call
         RunMethod(MethodCall{self, object, call}, kMethods[number]);
     }
 
-    std::snprintf(line, sizeof line, "Exit (%d)", static_cast<int>(number));
-    self->ExecutionFlow("Call", line, kCallLineLevel);
+    if (instance.TracesFlow(kCallLineLevel)) {
+        std::snprintf(line, sizeof line, "Exit (%d)", static_cast<int>(number));
+        self->ExecutionFlow("Call", line, kCallLineLevel);
+    }
     return kMoaErr_NoErr;
 }
 

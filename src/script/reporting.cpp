@@ -50,7 +50,7 @@ MoaError CallHandler(InstanceObject* object, const char* name, int32_t count, Mo
 
 MoaError ExecutionFlow(InstanceObject* object, const char* where, const char* what, int32_t level) {
     ScriptInstance& instance = object->instance;
-    if (!instance.traceEnabled || level < instance.traceThreshold) {
+    if (!instance.TracesFlow(level)) {
         return kMoaErr_NoErr;
     }
     char line[kFlowLineBytes];

@@ -36,6 +36,9 @@ struct ScriptInstance {
     int32_t engineReportDepth;
     // The interface the forwarding callback names, held while routing is on.
     ScriptInterface* routingInterface;
+
+    // Whether a flow line of this level is written anywhere at all.
+    bool TracesFlow(int32_t level) const { return traceEnabled && level >= traceThreshold; }
 };
 
 // What the host allocates: its header, then the instance.

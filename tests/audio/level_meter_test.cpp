@@ -1,3 +1,6 @@
+#include <set>
+#include <string>
+
 #include "audio_test_fixture.h"
 
 namespace {
@@ -130,6 +133,56 @@ TEST_F(LevelMeterTest, LongWindowsOfFullScaleDoNotOverflowTheSums) {
     int32_t right = 0;
     ReadLevel(&left, &right);
     EXPECT_NEAR(left, 32767, 2);
+}
+
+marlowsim::Signal Constant(int16_t value) {
+    marlowsim::Signal signal;
+    signal.waveform = marlowsim::Waveform::Samples;
+    signal.samples = {value};
+    return signal;
+}
+
+TEST_F(LevelMeterTest, EveryWindowLengthKeepsTheChannelsApartToTheLastSample) {
+    // Windows of 11 to 440 frames: every count of samples left over after
+    // the whole blocks of the summing loop, in both channels.
+    device->SetFormat(2, 11.025f, 16, "");
+    marlowsim::SetChannelInput(0, Constant(1000));
+    marlowsim::SetChannelInput(1, Constant(-3000));
+    std::set<uint32_t> leftOvers;
+    for (int32_t duration = 1; duration <= 40; ++duration) {
+        SCOPED_TRACE("window of " + std::to_string(duration) + " ms");
+        ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(duration)));
+        const bool wholeFrames = device->captureBufferBytes % 4 == 0;
+        if (wholeFrames) {
+            // Twice round the looping buffer, so that wherever the window
+            // lies it holds input. (A buffer of a part frame wraps mid-frame,
+            // as DirectSound's do, and is left out.)
+            marlowsim::AdvanceClock(static_cast<uint32_t>(2 * duration + 7));
+            int32_t left = -1;
+            int32_t right = -1;
+            ReadLevel(&left, &right);
+            EXPECT_EQ(left, 1000);
+            EXPECT_EQ(right, 3000);
+            leftOvers.insert(static_cast<uint32_t>(duration * 22) % 16);
+        }
+        device->SetLevelMeteringDuration(0);
+    }
+    EXPECT_GE(leftOvers.size(), 4u);
+}
+
+TEST_F(LevelMeterTest, StereoWindowsOfSecondsAreSummedWithoutLoss) {
+    // 8 s of 44.1 kHz stereo full scale: 705600 samples, more than one run
+    // of the loop's 32-bit sums.
+    device->SetFormat(2, 44.1f, 16, "");
+    marlowsim::SetChannelInput(0, Constant(-32768));
+    marlowsim::SetChannelInput(1, Constant(32767));
+    ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(8000)));
+    marlowsim::AdvanceClock(100);
+    int32_t left = 0;
+    int32_t right = 0;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 32768);
+    EXPECT_EQ(right, 32767);
 }
 
 TEST_F(LevelMeterTest, WindowLongerThanTheBufferIsCutToIt) {

@@ -111,4 +111,23 @@ TEST_F(ValueServiceTest, AReleaseTooManyIsCaughtNotObeyed) {
     EXPECT_EQ(values.ValueRelease(&none), kMoaErr_NoErr);
 }
 
+TEST_F(ValueServiceTest, ACopyKeptPastItsReleaseStaysDeadWhenItsPlaceIsReused) {
+    MoaMmValue stale = host.Values().String("old");
+    MoaMmValue copy = stale;
+    values.ValueRelease(&stale);
+    MoaMmValue fresh = host.Values().List({host.Values().Int(5)});
+    MoaLong read = 0;
+    EXPECT_EQ(values.ValueRelease(&copy), marlowhost::kDeadValue);
+    EXPECT_EQ(values.ValueToInteger(&copy, &read), kMoaMmErr_IntegerExpected);
+    EXPECT_EQ(host.Values().BadUses(), 2);
+    EXPECT_EQ(host.Store().Elements(fresh)->size(), 1u);
+
+    // A list emptied by its last release leaves nothing behind for the next.
+    values.ValueRelease(&fresh);
+    EXPECT_EQ(host.Store().LiveValues(), 0);
+    MoaMmValue list = host.Store().MakeList();
+    EXPECT_TRUE(host.Store().Elements(list)->empty());
+    values.ValueRelease(&list);
+}
+
 }  // namespace

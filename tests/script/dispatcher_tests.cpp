@@ -10,9 +10,15 @@
 
 namespace {
 
+// Tracing is on from level 0, so that every flow line reaches the recording
+// script; the reports themselves are not run.
 class DispatcherTest : public ScriptTest {
 protected:
-    DispatcherTest() { InstallFakeDevice(); }
+    DispatcherTest() {
+        InstallFakeDevice();
+        Instance().traceEnabled = true;
+        Instance().traceThreshold = 0;
+    }
 
     int CallLineCount() const {
         int count = 0;
@@ -86,6 +92,24 @@ TEST_F(DispatcherTest, OwnLinesUseTheMethodsLevel) {
     script_.ClearRecords();
     CallText(kMethodPrivateGlobal, {Int(1)});
     EXPECT_TRUE(script_.OwnLines().empty());
+}
+
+TEST_F(DispatcherTest, CallLinesFollowTheTraceSwitchAsItStandsAtEachEnd) {
+    Instance().traceEnabled = false;
+    CallText(kMethodCloseAudio);
+    EXPECT_EQ(CallLineCount(), 0);
+
+    // Switched on inside the call: only the Exit line is left to write.
+    script_.ClearRecords();
+    CallText(kMethodPrivateInstance, {Int(2), Int(1), Int(0)});
+    ASSERT_EQ(CallLineCount(), 1);
+    EXPECT_EQ(script_.flowLines.back().what, "Exit (27)");
+
+    // Below the threshold there are none either.
+    Instance().traceThreshold = 26;
+    script_.ClearRecords();
+    CallText(kMethodCloseAudio);
+    EXPECT_EQ(CallLineCount(), 0);
 }
 
 TEST_F(DispatcherTest, UnknownMethodNumberIsTracedAndAnswersZeroWithoutResult) {
@@ -285,6 +309,7 @@ TEST_F(DispatcherTest, ShowErrorsAsDialogsIsOnOnlyForOne) {
 }
 
 TEST_F(DispatcherTest, PrivateInstanceSwitches) {
+    Instance().traceEnabled = false;
     EXPECT_EQ(CallText(kMethodPrivateInstance, {Int(7), Int(1), Int(1)}), "\"Ok\"");
     EXPECT_FALSE(Instance().traceEnabled);
 
