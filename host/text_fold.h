@@ -1,14 +1,12 @@
 // Case-insensitive comparison as Lingo makes it for names and symbols.
 #pragma once
-#include <cctype>
 #include <cstddef>
 #include <string>
 
 namespace marlowhost {
 
-inline char FoldChar(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
+// Lingo folds the ASCII letters only, whatever the machine's locale.
+inline char FoldChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 inline std::string FoldCase(const std::string& text) {
     std::string folded = text;

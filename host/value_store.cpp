@@ -152,8 +152,12 @@ MoaError ValueStore::Release(const MoaMmValue& value) {
     if (--entry->references > 0) {
         return kMoaErr_NoErr;
     }
-    // Empty the slot first: releasing what it held may come back here.
     const size_t slot = static_cast<size_t>(static_cast<uint32_t>(value.it));
+    if (entry->elements.empty() && entry->keys.empty() && entry->object == nullptr) {
+        Vacate(slot);
+        return kMoaErr_NoErr;
+    }
+    // Empty the slot first: releasing what it held may come back here.
     std::vector<MoaMmValue> keys;
     std::vector<MoaMmValue> elements;
     keys.swap(entry->keys);

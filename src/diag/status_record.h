@@ -9,12 +9,19 @@ using StatusCallback = void (*)(void* userData, const char* message, int32_t cod
 struct StatusRecord {
     static constexpr int kTextBytes = 1024;
 
-    char message[kTextBytes] = {};
-    char formattedText[kTextBytes] = {};
+    char message[kTextBytes];
+    char formattedText[kTextBytes];
     int32_t code = -1;
     bool failed = false;
     StatusCallback callback = nullptr;
     void* userData = nullptr;
+
+    // Empty texts. Only the terminators are written: records are made on
+    // every call, and nothing reads a text past its terminator.
+    StatusRecord() {
+        message[0] = '\0';
+        formattedText[0] = '\0';
+    }
 
     // "Ok", -1, not failed; the callback stays attached.
     void Reset();

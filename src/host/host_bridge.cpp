@@ -39,7 +39,7 @@ void ReleaseInto(Interface** slot) {
 }  // namespace
 
 HostBridge::HostBridge(IMoaCallback* callback, bool ownsTraceLog) : ownsTraceLog_(ownsTraceLog) {
-    Attach(callback);
+    ObtainServices(callback);
     CopyBounded(logPath_, kDefaultLogPath);
 }
 
@@ -47,10 +47,10 @@ HostBridge::~HostBridge() {
     if (ownsTraceLog_ && TraceLog::Instance().IsOpen()) {
         CloseLog();
     }
-    Detach();
+    ReleaseServices();
 }
 
-StatusRecord HostBridge::Attach(IMoaCallback* callback) {
+void HostBridge::ObtainServices(IMoaCallback* callback) {
     callback_ = callback;
     if (callback_ != nullptr) {
         QueryService(callback_, IID_IMoaMmValue, &value_);
@@ -71,10 +71,9 @@ StatusRecord HostBridge::Attach(IMoaCallback* callback) {
             parentWindow_ = nullptr;
         }
     }
-    return StatusRecord();
 }
 
-StatusRecord HostBridge::Detach() {
+void HostBridge::ReleaseServices() {
     ReleaseInto(&activeMovie_);
     ReleaseInto(&movieContext_);
     ReleaseInto(&window_);
@@ -82,7 +81,6 @@ StatusRecord HostBridge::Detach() {
     ReleaseInto(&list_);
     ReleaseInto(&player_);
     ReleaseInto(&notification_);
-    return StatusRecord();
 }
 
 const MoaMmValue* HostBridge::Argument(const MoaMmCallInfo* call, int index) {

@@ -27,8 +27,17 @@ public:
     HostBridge(const HostBridge&) = delete;
     HostBridge& operator=(const HostBridge&) = delete;
 
-    StatusRecord Attach(IMoaCallback* callback);
-    StatusRecord Detach();
+    // Both answer a record in its initial state: a service the host does not
+    // give shows later as missing. Inline, so that a caller that drops the
+    // answer makes no record at all.
+    StatusRecord Attach(IMoaCallback* callback) {
+        ObtainServices(callback);
+        return StatusRecord();
+    }
+    StatusRecord Detach() {
+        ReleaseServices();
+        return StatusRecord();
+    }
 
     // Property lists; names are plain texts, made into symbols here.
     MoaError AddIntegerProperty(MoaMmValue* propertyList, const char* name, int32_t value);
@@ -86,6 +95,9 @@ public:
     StatusRecord status;
 
 private:
+    void ObtainServices(IMoaCallback* callback);
+    void ReleaseServices();
+
     IMoaCallback* callback_ = nullptr;  // borrowed, never released
     IMoaMmWndWin* window_ = nullptr;
     IMoaMmValue* value_ = nullptr;

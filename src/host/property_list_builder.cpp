@@ -13,18 +13,14 @@ PropertyListBuilder::~PropertyListBuilder() {
     }
 }
 
-StatusRecord PropertyListBuilder::AddInteger(const char* name, int32_t value) {
+void PropertyListBuilder::AppendInteger(const char* name, int32_t value) {
     MakePropertyListOnce();
     bridge_.AddIntegerProperty(&propertyList_, name, value);
-    status_.Reset();
-    return status_;
 }
 
-StatusRecord PropertyListBuilder::AddText(const char* name, const char* text) {
+void PropertyListBuilder::AppendText(const char* name, const char* text) {
     MakePropertyListOnce();
     bridge_.AddTextProperty(&propertyList_, name, text);
-    status_.Reset();
-    return status_;
 }
 
 void PropertyListBuilder::MakePropertyListOnce() {

@@ -15,11 +15,22 @@ public:
     PropertyListBuilder(const PropertyListBuilder&) = delete;
     PropertyListBuilder& operator=(const PropertyListBuilder&) = delete;
 
-    // The host's answer is not looked at: both answer "Ok".
-    StatusRecord AddInteger(const char* name, int32_t value);
-    StatusRecord AddText(const char* name, const char* text);
+    // The host's answer is not looked at: both answer "Ok". Inline, so that
+    // a caller that drops the answer copies no record.
+    StatusRecord AddInteger(const char* name, int32_t value) {
+        AppendInteger(name, value);
+        status_.Reset();
+        return status_;
+    }
+    StatusRecord AddText(const char* name, const char* text) {
+        AppendText(name, text);
+        status_.Reset();
+        return status_;
+    }
 
 private:
+    void AppendInteger(const char* name, int32_t value);
+    void AppendText(const char* name, const char* text);
     void MakePropertyListOnce();
 
     HostBridge bridge_;  // leaves the shared trace log alone
