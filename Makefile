@@ -45,4 +45,4 @@ fuzz: deps
 bench: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target marlowtide_bench
-	./build/native/bench/marlowtide_bench --results=bench/RESULTS.md
+	./build/native/bench/marlowtide_bench --benchmark_repetitions=5 --results=bench/RESULTS.md

@@ -10,12 +10,20 @@ namespace marlowsim::detail {
 
 BufferMemory::~BufferMemory() { std::free(bytes_); }
 
-bool BufferMemory::Allocate(uint32_t size, uint8_t fill) {
-    bytes_ = static_cast<uint8_t*>(std::calloc(size, 1));
+bool BufferMemory::AllocateSilence(uint32_t size, uint8_t silence) {
+    bytes_ = static_cast<uint8_t*>(silence == 0 ? std::calloc(size, 1) : std::malloc(size));
     if (!bytes_) return false;
     size_ = size;
     generation_ = TheMachine().generation;
-    if (fill != 0) std::memset(bytes_, fill, size);
+    if (silence != 0) std::memset(bytes_, silence, size);
+    return true;
+}
+
+bool BufferMemory::AllocateUnfilled(uint32_t size) {
+    bytes_ = static_cast<uint8_t*>(std::malloc(size == 0 ? 1 : size));
+    if (!bytes_) return false;
+    size_ = size;
+    generation_ = TheMachine().generation;
     return true;
 }
 

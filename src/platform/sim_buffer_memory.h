@@ -17,8 +17,11 @@ public:
     BufferMemory& operator=(const BufferMemory&) = delete;
     ~BufferMemory();
 
-    // False when the memory cannot be had. Untouched pages stay unallocated.
-    bool Allocate(uint32_t size, uint8_t fill);
+    // False when the memory cannot be had. A capture buffer starts as
+    // silence; a sound buffer's bytes are whatever the memory held, as
+    // DirectSound promises nothing about them, and its maker fills it.
+    bool AllocateSilence(uint32_t size, uint8_t silence);
+    bool AllocateUnfilled(uint32_t size);
 
     uint8_t* Bytes() { return bytes_; }
     uint32_t Size() const { return size_; }

@@ -19,7 +19,7 @@ public:
     }
     ~SimCaptureBuffer() { NoteBufferGone(makerId_); }
 
-    bool Allocate(DWORD bytes) { return memory_.Allocate(bytes, SilenceByte(format_)); }
+    bool Allocate(DWORD bytes) { return memory_.AllocateSilence(bytes, SilenceByte(format_)); }
 
     // ---- IUnknown
     HRESULT QueryInterface(REFIID riid, void** object) override {

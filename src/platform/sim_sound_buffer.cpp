@@ -18,7 +18,7 @@ public:
     }
     ~SimSoundBuffer() { NoteBufferGone(makerId_); }
 
-    bool Allocate(DWORD bytes) { return memory_.Allocate(bytes, 0); }
+    bool Allocate(DWORD bytes) { return memory_.AllocateUnfilled(bytes); }
 
     // ---- IUnknown
     HRESULT QueryInterface(REFIID riid, void** object) override {
