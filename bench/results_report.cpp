@@ -207,6 +207,13 @@ void ThroughputRows(Table& table, const std::string& what, const std::string& be
         if (const Figure* fresh = table.Need("BM_MemcpyIntoNewBlock" + suffix); fresh != nullptr && baseline == "BM_Memcpy") {
             context = "; memcpy into a new block: " + Number(Throughput(*fresh, seconds) / 1e6) + " MB/s";
         }
+        // The image's block must be zero-filled: that pass is in its floor.
+        if (const Figure* zeroed = table.Need("BM_ZeroFilledBlockAndCopy" + suffix);
+            zeroed != nullptr && benchmark == "BM_SoundImage") {
+            context += "; a zero-filled block and one copy alone: " + Number(Throughput(*zeroed, seconds) / 1e6) +
+                       " MB/s, " + Number(Throughput(*zeroed, seconds) / Throughput(*against, seconds) * 100) +
+                       " % of memcpy";
+        }
         table.Row(what + ", " + std::to_string(seconds) + " s take (" +
                       Number(Throughput(*measured, seconds) / 1e6) + " MB/s beside " +
                       Number(Throughput(*against, seconds) / 1e6) + " MB/s" + context + ")",
