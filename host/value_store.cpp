@@ -27,7 +27,7 @@ MoaMmSymbol ValueStore::Intern(const std::string& text) {
 }
 
 bool ValueStore::SymbolName(MoaMmSymbol symbol, std::string* name) const {
-    if (symbol < 1 || static_cast<size_t>(symbol) > symbolNames_.size()) {
+    if (!IsSymbol(symbol)) {
         return false;
     }
     *name = symbolNames_[static_cast<size_t>(symbol) - 1];

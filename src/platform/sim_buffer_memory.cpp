@@ -11,16 +11,16 @@ namespace marlowsim::detail {
 BufferMemory::~BufferMemory() { std::free(bytes_); }
 
 bool BufferMemory::AllocateSilence(uint32_t size, uint8_t silence) {
-    bytes_ = static_cast<uint8_t*>(silence == 0 ? std::calloc(size, 1) : std::malloc(size));
-    if (!bytes_) return false;
-    size_ = size;
-    generation_ = TheMachine().generation;
-    if (silence != 0) std::memset(bytes_, silence, size);
+    if (silence == 0) return Adopt(std::calloc(StorageBytes(size), 1), size);
+    if (!Adopt(std::malloc(StorageBytes(size)), size)) return false;
+    std::memset(bytes_, silence, size);
     return true;
 }
 
-bool BufferMemory::AllocateUnfilled(uint32_t size) {
-    bytes_ = static_cast<uint8_t*>(std::malloc(size == 0 ? 1 : size));
+bool BufferMemory::AllocateUnfilled(uint32_t size) { return Adopt(std::malloc(StorageBytes(size)), size); }
+
+bool BufferMemory::Adopt(void* bytes, uint32_t size) {
+    bytes_ = static_cast<uint8_t*>(bytes);
     if (!bytes_) return false;
     size_ = size;
     generation_ = TheMachine().generation;

@@ -3,6 +3,7 @@
 // counted until it is unlocked.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -31,6 +32,11 @@ public:
     HRESULT Unlock(LPVOID first, LPVOID second);
 
 private:
+    // A buffer of 0 bytes still gets a block of its own.
+    static size_t StorageBytes(uint32_t size) { return size == 0 ? 1 : size; }
+    // Takes over memory from malloc or calloc; false for none.
+    bool Adopt(void* bytes, uint32_t size);
+
     uint8_t* bytes_ = nullptr;
     uint32_t size_ = 0;
     uint32_t generation_ = 0;
