@@ -14,10 +14,11 @@ namespace {
 
 // A metering object whose level reads a 50 ms window.
 marlowhost::XtraInstance& MeteringObject(uint32_t rate, int channels) {
+    LoadedSession& session = LoadedSession::Get();  // made first, so that it outlives the objects
     static std::map<uint32_t, std::unique_ptr<marlowhost::XtraInstance>> objects;
     std::unique_ptr<marlowhost::XtraInstance>& held = objects[rate * 4 + static_cast<uint32_t>(channels)];
     if (!held) {
-        held = LoadedSession::Get().OpenObject(rate, channels);
+        held = session.OpenObject(rate, channels);
         held->CallText("StartGetInputLevel");
         marlowsim::AdvanceClock(60);
     }
@@ -61,8 +62,8 @@ void BM_SumLoop(benchmark::State& state) {
 
 // The level during a recording does not depend on the recording's length.
 void BM_GetInputLevel_Recording(benchmark::State& state) {
+    LoadedSession& session = LoadedSession::Get();  // made first, so that it outlives the objects
     static std::map<int64_t, std::unique_ptr<marlowhost::XtraInstance>> objects;
-    LoadedSession& session = LoadedSession::Get();
     std::unique_ptr<marlowhost::XtraInstance>& held = objects[state.range(0)];
     if (!held) {
         held = session.OpenObject(11025, 1);

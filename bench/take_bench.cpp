@@ -49,10 +49,11 @@ void BM_Fwrite(benchmark::State& state) {
 
 // An engine with a full take of seconds, straight on the simulator.
 DirectSoundAudioDevice& EngineWithTake(int seconds) {
+    // The session sets the machine up; made first, it outlives the devices.
+    LoadedSession::Get();
     static std::map<int, std::unique_ptr<DirectSoundAudioDevice>> devices;
     std::unique_ptr<DirectSoundAudioDevice>& device = devices[seconds];
     if (!device) {
-        LoadedSession::Get();  // the machine is set up there
         device = std::make_unique<DirectSoundAudioDevice>(reinterpret_cast<HWND>(0x5150));
         device->SetFormat(2, 44.1f, 16, "");
         device->Open("");
