@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -26,9 +27,10 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     ReleasePlayBuffer();
     maxCaptureMs = maxMs;
     meteringDurationMs = 50;
-    if (CreateCaptureBuffer().failed) {
+    if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
         return status;
     }
+    captureObjectUsed = true;
     // A buffer that never started holds no audio: reporting "Ok" would
     // later hand out its silence as a full take.
     const HRESULT started = captureBuffer->Start(looping ? DSCBSTART_LOOPING : 0);
@@ -37,6 +39,8 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         status.SetFailure("Could not start capture", started);
         return status;
     }
+    captureProgress.Begin(captureBufferBytes);
+    firstBytesAwaited = false;
     captureLooping = looping;
     capturing = true;
     captureStarted = true;
@@ -55,7 +59,13 @@ bool DirectSoundAudioDevice::IsCapturing() {
     if (FAILED(captureBuffer->GetStatus(&bits))) {
         return capturing;
     }
-    const bool running = (bits & DSCBSTATUS_CAPTURING) != 0;
+    bool running = (bits & DSCBSTATUS_CAPTURING) != 0;
+    // Some drivers never stop a full buffer (Wine's, when its size is a
+    // whole number of its packets): it wraps and overwrites the take. The
+    // recording ends at its maximum all the same.
+    if (running && capturing && !captureLooping && ObserveCapturePosition() && ReachedMaximum()) {
+        running = false;
+    }
     if (capturing && !running) {
         StopCapture();
     }
@@ -93,6 +103,22 @@ bool DirectSoundAudioDevice::CaptureBufferFilledByItself() {
     return (bits & DSCBSTATUS_CAPTURING) == 0;
 }
 
+bool DirectSoundAudioDevice::ObserveCapturePosition() {
+    DWORD readPosition = 0;
+    if (FAILED(captureBuffer->GetCurrentPosition(nullptr, &readPosition))) {
+        return false;
+    }
+    captureProgress.Observe(static_cast<uint32_t>(readPosition));
+    return true;
+}
+
+bool DirectSoundAudioDevice::ReachedMaximum() const {
+    return captureProgress.CapturedBytes() >= FullTakeBytes();
+}
+
+// The length of the take just stopped. Only bytes the driver has captured
+// count: a position still at 0 means nothing arrived yet (a driver may
+// start late), unless the buffer filled or went round.
 uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (!captureStarted) {
         return 0;
@@ -100,12 +126,42 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (filledByItself) {
         return FullTakeBytes();
     }
-    DWORD readPosition = 0;
-    captureBuffer->GetCurrentPosition(nullptr, &readPosition);
-    if (readPosition == 0) {
+    // A position that cannot be read leaves what earlier readings saw.
+    ObserveCapturePosition();
+    const uint32_t position = captureProgress.Position();
+    // A looping capture keeps its last lap, the bytes before the position.
+    if (captureLooping) {
+        return position != 0 || !captureProgress.Wrapped() ? position : FullTakeBytes();
+    }
+    // A recording is never longer than its maximum, wherever it was stopped.
+    if (!captureProgress.Wrapped()) {
+        return std::min(position, FullTakeBytes());
+    }
+    // A recording that went round: the oldest audio starts at the position.
+    // The take is the maximum from there, moved to the start of the buffer;
+    // if it cannot be moved, what lies before the position is still a take
+    // in order.
+    if (position == 0 || MoveOldestBytesToStart(position)) {
         return FullTakeBytes();
     }
-    return readPosition < captureBufferBytes ? static_cast<uint32_t>(readPosition) : captureBufferBytes;
+    return position;
+}
+
+bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
+    void* bytes = nullptr;
+    DWORD locked = 0;
+    void* wrapped = nullptr;
+    DWORD wrappedBytes = 0;
+    if (FAILED(captureBuffer->Lock(0, captureBufferBytes, &bytes, &locked, &wrapped, &wrappedBytes, 0))) {
+        return false;
+    }
+    const bool whole = bytes != nullptr && locked == captureBufferBytes;
+    if (whole) {
+        uint8_t* first = static_cast<uint8_t*>(bytes);
+        std::rotate(first, first + oldest, first + locked);
+    }
+    captureBuffer->Unlock(bytes, locked, wrapped, wrappedBytes);
+    return whole;
 }
 
 uint32_t DirectSoundAudioDevice::FullTakeBytes() const {

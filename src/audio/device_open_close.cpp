@@ -32,10 +32,8 @@ StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
         }
     }
     if (!status.failed) {
-        HRESULT result = S_OK;
-        if (deviceName == nullptr || deviceName[0] == '\0') {
-            result = DirectSoundCaptureCreate(nullptr, &captureObject, nullptr);
-        } else {
+        captureDeviceIsDefault = deviceName == nullptr || deviceName[0] == '\0';
+        if (!captureDeviceIsDefault) {
             CaptureDeviceList list;
             EnumerateDevices(&list);
             const CaptureDeviceEntry* match = nullptr;
@@ -47,21 +45,44 @@ StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
             if (match == nullptr) {
                 status.SetFailure("Cannot find user supplied audio capture device", -1);
             } else {
-                GUID guid;
-                std::memcpy(&guid, match->guid, sizeof guid);
-                result = DirectSoundCaptureCreate(&guid, &captureObject, nullptr);
+                std::memcpy(&captureDeviceGuid, match->guid, sizeof captureDeviceGuid);
             }
         }
-        if (FAILED(result)) {
-            captureObject = nullptr;
-            status.SetFailure("Cannot access audio capture device", static_cast<int32_t>(result));
-        }
+    }
+    if (!status.failed) {
+        OpenCaptureObject();
     }
     if (status.failed && playbackObject != nullptr) {
         playbackObject->Release();
         playbackObject = nullptr;
     }
     return status;
+}
+
+StatusRecord DirectSoundAudioDevice::OpenCaptureObject() {
+    captureObjectUsed = false;
+    const HRESULT result =
+        DirectSoundCaptureCreate(captureDeviceIsDefault ? nullptr : &captureDeviceGuid, &captureObject, nullptr);
+    if (FAILED(result)) {
+        captureObject = nullptr;
+        status.SetFailure("Cannot access audio capture device", static_cast<int32_t>(result));
+    }
+    return status;
+}
+
+// Wine keeps a capture object's write position from one buffer to the next:
+// a new buffer would start filling wherever the last one stopped, even past
+// its own end. A fresh capture object for every capture starts at 0, as
+// DirectSound's buffers do on Windows.
+StatusRecord DirectSoundAudioDevice::ReopenCaptureObject() {
+    if (captureObject != nullptr && !captureObjectUsed) {
+        return status;
+    }
+    if (captureObject != nullptr) {
+        captureObject->Release();
+        captureObject = nullptr;
+    }
+    return OpenCaptureObject();
 }
 
 bool DirectSoundAudioDevice::IsOpen() {

@@ -36,6 +36,12 @@ StatusRecord DirectSoundAudioDevice::PollState() {
     if (capturing) {
         IsCapturing();
     }
+    // Metering is not asked by IsCapturing; a reading at every idle tick
+    // still tells when its buffer goes round, so that a level never comes
+    // from bytes the capture has not reached.
+    if (meteringActive && captureBuffer != nullptr) {
+        ObserveCapturePosition();
+    }
     if (playing) {
         IsPlaying();
     }

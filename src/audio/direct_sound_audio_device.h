@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audio/audio_device.h"
+#include "audio/capture_progress.h"
 #include "platform/windows_api.h"
 
 class DirectSoundAudioDevice : public AudioDevice {
@@ -56,11 +57,31 @@ public:
     bool comInitialised = false;
     // The running capture wraps instead of stopping when full.
     bool captureLooping = false;
+    // The capture device that Open chose: its GUID, or the default device.
+    GUID captureDeviceGuid{};
+    bool captureDeviceIsDefault = true;
+    // The capture object has made a buffer: the next capture needs a fresh
+    // one (see ReopenCaptureObject).
+    bool captureObjectUsed = false;
+    CaptureProgress captureProgress;
+    // The first level of this capture has waited for its first bytes.
+    bool firstBytesAwaited = false;
 
 private:
+    static constexpr DWORD kFirstBytesWaitMs = 100;
+    static constexpr DWORD kFirstBytesPollMs = 2;
+
     StatusRecord CreateCaptureBuffer();
+    StatusRecord OpenCaptureObject();
+    StatusRecord ReopenCaptureObject();
     uint32_t CapturedLength(bool filledByItself);
     bool CaptureBufferFilledByItself();
+    // Reads the capture's read position into captureProgress; false when
+    // DirectSound does not answer.
+    bool ObserveCapturePosition();
+    bool ReachedMaximum() const;
+    bool MoveOldestBytesToStart(uint32_t oldest);
+    void WaitForFirstCapturedBytes();
     StatusRecord CopyTakeToPlayBuffer();
     // The take can be read: it has bytes and its buffer still exists.
     bool HasTake() const { return takeBytes != 0 && captureBuffer != nullptr; }

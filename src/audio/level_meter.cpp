@@ -80,23 +80,55 @@ ChannelSums SumFrames(const uint8_t* bytes, uint32_t frames, uint32_t channels) 
     return sums;
 }
 
+// The bytes of one frame that hold channels 0 and 1: a frame cut by the end
+// of the buffer is put together here from its two pieces.
+constexpr uint32_t kMeasuredFrameBytes = 4;
+
+ChannelSums SumWholeFrames(const uint8_t* bytes, uint32_t frames, const WAVEFORMATEX& format) {
+    const uint32_t channels = format.nChannels;
+    if (format.wBitsPerSample != 16) {
+        return SumFrames<Magnitude8, 1>(bytes, frames, channels);
+    }
+    if (channels <= 2) {
+        return SumSixteenBitLanes(bytes, frames * channels, channels == 2);
+    }
+    return SumFrames<Magnitude16, 2>(bytes, frames, channels);
+}
+
 // Mean sample magnitude per channel over the whole frames of the window.
-ChannelLevels MeasureWindow(const uint8_t* bytes, uint32_t length, const WAVEFORMATEX& format) {
+// The window is the capture's latest bytes in the order they were captured:
+// up to two regions, and where the buffer is not a whole number of frames a
+// frame may begin in the first region and end in the second.
+ChannelLevels MeasureWindow(const uint8_t* first, uint32_t firstBytes, const uint8_t* second, uint32_t secondBytes,
+                            const WAVEFORMATEX& format) {
     ChannelLevels levels;
     const uint32_t channels = format.nChannels;
-    const bool sixteenBits = format.wBitsPerSample == 16;
     const uint32_t frameBytes = static_cast<uint32_t>(format.wBitsPerSample / 8) * channels;
-    const uint32_t frames = frameBytes == 0 ? 0 : length / frameBytes;
+    const uint32_t frames = frameBytes == 0 ? 0 : (firstBytes + secondBytes) / frameBytes;
     if (frames == 0) {
         return levels;
     }
-    ChannelSums sums;
-    if (sixteenBits && channels <= 2) {
-        sums = SumSixteenBitLanes(bytes, frames * channels, channels == 2);
-    } else if (sixteenBits) {
-        sums = SumFrames<Magnitude16, 2>(bytes, frames, channels);
-    } else {
-        sums = SumFrames<Magnitude8, 1>(bytes, frames, channels);
+    ChannelSums sums = SumWholeFrames(first, firstBytes / frameBytes, format);
+    const uint32_t cutPart = firstBytes % frameBytes;
+    uint32_t secondFrom = 0;
+    if (cutPart != 0 && second != nullptr && secondBytes >= frameBytes - cutPart) {
+        secondFrom = frameBytes - cutPart;
+        uint8_t joined[kMeasuredFrameBytes] = {};
+        const uint32_t measured = frameBytes < kMeasuredFrameBytes ? frameBytes : kMeasuredFrameBytes;
+        for (uint32_t i = 0; i < measured; ++i) {
+            joined[i] = i < cutPart ? first[firstBytes - cutPart + i] : second[i - cutPart];
+        }
+        // Only channels 0 and 1 are read, so the joined bytes stand for the frame.
+        WAVEFORMATEX joinedFormat = format;
+        joinedFormat.nChannels = static_cast<WORD>(channels < 2 ? channels : 2);
+        const ChannelSums cut = SumWholeFrames(joined, 1, joinedFormat);
+        sums.left += cut.left;
+        sums.right += cut.right;
+    }
+    if (second != nullptr && secondBytes > secondFrom) {
+        const ChannelSums rest = SumWholeFrames(second + secondFrom, (secondBytes - secondFrom) / frameBytes, format);
+        sums.left += rest.left;
+        sums.right += rest.right;
     }
     levels.left = static_cast<int32_t>(sums.left / frames);
     if (channels > 1) {
@@ -161,29 +193,29 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
         return status;
     }
     const uint32_t frameBytes = static_cast<uint32_t>(format.wBitsPerSample / 8) * format.nChannels;
-    if (frameBytes == 0) {
+    if (frameBytes == 0 || !ObserveCapturePosition()) {
         return status;
     }
-    DWORD readPosition = 0;
-    if (FAILED(captureBuffer->GetCurrentPosition(nullptr, &readPosition))) {
-        return status;
+    if (captureProgress.CapturedBytes() == 0) {
+        WaitForFirstCapturedBytes();
     }
-    if (readPosition > captureBufferBytes) {
-        readPosition = captureBufferBytes;
-    }
+    // Only bytes the capture has reached hold input; the rest of a new
+    // buffer is the silence it was made with.
+    const uint64_t captured = captureProgress.CapturedBytes();
+    const uint64_t filled = captured < captureBufferBytes ? captured : captureBufferBytes;
     const uint64_t wantedWindow =
         static_cast<uint64_t>(format.nAvgBytesPerSec / 1000u) * static_cast<uint32_t>(meteringDurationMs);
-    // A window longer than the buffer (a very short capture, or a format
-    // changed during it) is cut to the buffer.
-    uint32_t window = wantedWindow < captureBufferBytes ? static_cast<uint32_t>(wantedWindow) : captureBufferBytes;
+    uint32_t window = static_cast<uint32_t>(wantedWindow < filled ? wantedWindow : filled);
     window -= window % frameBytes;
     if (window == 0) {
         return status;
     }
-    uint32_t start = readPosition > window ? readPosition - window : captureBufferBytes - window;
-    // The buffer need not hold whole frames; a window from its end must
-    // still begin on a frame, or the channels would be read swapped.
-    start -= start % frameBytes;
+    // The window ends at the read position, in capture order: a looping
+    // buffer's window may begin before its end and go on at its start.
+    // Frames follow the capture, which starts at offset 0, not the buffer's
+    // end, so they stay whole wherever the buffer wraps.
+    const uint32_t position = captureProgress.Position();
+    const uint32_t start = position >= window ? position - window : captureBufferBytes - (window - position);
 
     void* first = nullptr;
     DWORD firstBytes = 0;
@@ -193,10 +225,29 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
         return status;
     }
     if (first != nullptr) {
-        const ChannelLevels levels = MeasureWindow(static_cast<const uint8_t*>(first), firstBytes, format);
+        const ChannelLevels levels =
+            MeasureWindow(static_cast<const uint8_t*>(first), firstBytes, static_cast<const uint8_t*>(second),
+                          second != nullptr ? secondBytes : 0, format);
         *left = levels.left;
         *right = levels.right;
     }
     captureBuffer->Unlock(first, firstBytes, second, secondBytes);
     return status;
+}
+
+// The first level of a capture is asked for at once, often before the
+// driver has delivered anything (on Wine, a 10 ms packet some 20 ms after
+// Start). Waiting for it once, briefly, makes that first level a real one.
+void DirectSoundAudioDevice::WaitForFirstCapturedBytes() {
+    if (firstBytesAwaited) {
+        return;
+    }
+    firstBytesAwaited = true;
+    const DWORD started = GetTickCount();
+    while (captureProgress.CapturedBytes() == 0 && GetTickCount() - started < kFirstBytesWaitMs) {
+        Sleep(kFirstBytesPollMs);
+        if (!ObserveCapturePosition()) {
+            return;
+        }
+    }
 }

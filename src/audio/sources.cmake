@@ -3,6 +3,7 @@ set(MARLOWTIDE_AUDIO_SOURCES
   audio/capture.cpp
   audio/capture_buffer.cpp
   audio/capture_buffer_error_text.cpp
+  audio/capture_progress.cpp
   audio/device_enumeration.cpp
   audio/device_format.cpp
   audio/device_open_close.cpp

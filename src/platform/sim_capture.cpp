@@ -1,4 +1,5 @@
 // The capture object of one simulated capture device.
+#include <memory>
 #include <new>
 
 #include "platform/sim_factories.h"
@@ -28,6 +29,10 @@ public:
                                 LPUNKNOWN outer) override;
     HRESULT GetCaps(LPDSCCAPS) override { return E_NOTIMPL; }
     HRESULT Initialize(LPCGUID) override { return E_NOTIMPL; }
+
+private:
+    const std::shared_ptr<CaptureWritePosition> writePosition_ =
+        std::make_shared<CaptureWritePosition>();
 };
 
 // Both forms of the description are taken: with the effect fields and, as
@@ -48,7 +53,7 @@ HRESULT SimCapture::CreateCaptureBuffer(LPCDSCBUFFERDESC description,
     if (result == DS_OK) result = CheckPcmFormat(description->lpwfxFormat);
     if (result == DS_OK)
         result = CreateSimCaptureBuffer(id_, *description->lpwfxFormat, description->dwBufferBytes,
-                                        buffer);
+                                        writePosition_, buffer);
     if (result != DS_OK) return result;
 
     machine.hasLastCaptureBuffer = true;

@@ -1,9 +1,11 @@
-// A capture buffer that fills from the simulator clock at the format's byte
-// rate, lazily, whenever it is asked about.
-#include <algorithm>
+// A capture buffer whose bytes arrive by the capture behaviour it was made
+// with, lazily, whenever it is asked about.
+#include <memory>
 #include <new>
+#include <utility>
 
 #include "platform/sim_buffer_memory.h"
+#include "platform/sim_capture_fill.h"
 #include "platform/sim_factories.h"
 #include "platform/sim_object.h"
 #include "platform/sim_wave_format.h"
@@ -13,8 +15,13 @@ namespace {
 
 class SimCaptureBuffer final : public IDirectSoundCaptureBuffer, private SimObject {
 public:
-    SimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format)
-        : makerId_(makerId), format_(format) {
+    SimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format,
+                     std::shared_ptr<CaptureWritePosition> writePosition)
+        : makerId_(makerId),
+          format_(format),
+          fill_(TheMachine().captureBehaviour == CaptureBehaviour::Wine
+                    ? MakeWineCaptureFill(format_, memory_, std::move(writePosition))
+                    : MakeWindowsCaptureFill(format_, memory_)) {
         NoteBufferMade(makerId_);
     }
     ~SimCaptureBuffer() { NoteBufferGone(makerId_); }
@@ -45,63 +52,19 @@ public:
     HRESULT Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD secondBytes) override;
 
 private:
-    uint64_t Capacity() const { return memory_.Size() - memory_.Size() % format_.nBlockAlign; }
-    void CatchUp();
-    DWORD ReadPosition() const;
-    DWORD WrappedFullPosition() const;
-
     const uint64_t makerId_;
     const WAVEFORMATEX format_;
     BufferMemory memory_;
-    bool running_ = false;
-    bool looping_ = false;
-    bool full_ = false;      // started once and stopped by itself at the end
-    uint64_t captured_ = 0;  // absolute bytes captured since the buffer was made
-    uint64_t written_ = 0;   // of which already in memory
-    uint64_t capturedAtStart_ = 0;
-    uint64_t startedAtMs_ = 0;
+    const std::unique_ptr<CaptureFill> fill_;  // after memory_: it may write there as it goes
 };
-
-// Brings the captured count up to the clock and writes the input signal
-// for it; a looping buffer that went round more than once keeps the last lap.
-void SimCaptureBuffer::CatchUp() {
-    if (running_) {
-        uint64_t target = capturedAtStart_ + BytesInSpan(ClockNow() - startedAtMs_, format_);
-        if (!looping_ && target >= Capacity()) {
-            target = Capacity();
-            running_ = false;
-            full_ = true;
-        }
-        captured_ = target;
-    }
-    const uint64_t size = memory_.Size();
-    uint64_t from = std::max(written_, captured_ > size ? captured_ - size : 0);
-    for (; from < captured_; ++from) memory_.Bytes()[from % size] = InputByte(format_, from);
-    written_ = captured_;
-}
-
-// As Wine reports it for a full buffer: never 0, never the full length.
-DWORD SimCaptureBuffer::WrappedFullPosition() const {
-    const uint64_t size = memory_.Size();
-    const uint64_t period = BytesInSpan(100, format_);
-    uint64_t position = period == 0 ? 0 : size % period;
-    if (position == 0 || position >= size)
-        position = format_.nBlockAlign < size ? format_.nBlockAlign : size - 1;
-    return static_cast<DWORD>(position);
-}
-
-DWORD SimCaptureBuffer::ReadPosition() const {
-    if (full_) return TheMachine().reportWrappedReadPosition ? WrappedFullPosition() : 0;
-    return static_cast<DWORD>(captured_ % memory_.Size());
-}
 
 HRESULT SimCaptureBuffer::GetCurrentPosition(LPDWORD capturePosition, LPDWORD readPosition) {
     const HRESULT fault = EnterCall(Call::CaptureGetCurrentPosition);
     if (fault != S_OK) return fault;
     if (!capturePosition && !readPosition) return DSERR_INVALIDPARAM;
-    CatchUp();
-    if (capturePosition) *capturePosition = ReadPosition();
-    if (readPosition) *readPosition = ReadPosition();
+    fill_->CatchUp();
+    if (capturePosition) *capturePosition = fill_->Position();
+    if (readPosition) *readPosition = fill_->Position();
     return DS_OK;
 }
 
@@ -109,8 +72,8 @@ HRESULT SimCaptureBuffer::GetStatus(LPDWORD status) {
     const HRESULT fault = EnterCall(Call::CaptureGetStatus);
     if (fault != S_OK) return fault;
     if (!status) return DSERR_INVALIDPARAM;
-    CatchUp();
-    *status = running_ ? DSCBSTATUS_CAPTURING | (looping_ ? DSCBSTATUS_LOOPING : 0) : 0;
+    fill_->CatchUp();
+    *status = fill_->Status();
     return DS_OK;
 }
 
@@ -118,32 +81,23 @@ HRESULT SimCaptureBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD
                                LPVOID* second, LPDWORD secondBytes, DWORD) {
     const HRESULT fault = EnterCall(Call::CaptureLock);
     if (fault != S_OK) return fault;
-    CatchUp();
+    fill_->CatchUp();
     return memory_.Lock(offset, bytes, first, firstBytes, second, secondBytes);
 }
 
 HRESULT SimCaptureBuffer::Start(DWORD flags) {
     const HRESULT fault = EnterCall(Call::CaptureStart);
     if (fault != S_OK) return fault;
-    CatchUp();
-    looping_ = (flags & DSCBSTART_LOOPING) != 0;
-    if (running_) return DS_OK;
-    if (full_) {
-        // A full buffer started again records from its beginning.
-        full_ = false;
-        captured_ = written_ = 0;
-    }
-    running_ = true;
-    capturedAtStart_ = captured_;
-    startedAtMs_ = ClockNow();
+    fill_->CatchUp();
+    fill_->Start((flags & DSCBSTART_LOOPING) != 0);
     return DS_OK;
 }
 
 HRESULT SimCaptureBuffer::Stop() {
     const HRESULT fault = EnterCall(Call::CaptureStop);
     if (fault != S_OK) return fault;
-    CatchUp();
-    running_ = false;
+    fill_->CatchUp();
+    fill_->Stop();
     return DS_OK;
 }
 
@@ -156,8 +110,9 @@ HRESULT SimCaptureBuffer::Unlock(LPVOID first, DWORD, LPVOID second, DWORD) {
 }  // namespace
 
 HRESULT CreateSimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
+                               std::shared_ptr<CaptureWritePosition> writePosition,
                                LPDIRECTSOUNDCAPTUREBUFFER* buffer) {
-    auto* made = new (std::nothrow) SimCaptureBuffer(makerId, format);
+    auto* made = new (std::nothrow) SimCaptureBuffer(makerId, format, std::move(writePosition));
     if (!made) return DSERR_OUTOFMEMORY;
     if (!made->Allocate(bytes)) {
         made->Release();

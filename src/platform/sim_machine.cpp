@@ -65,6 +65,10 @@ void SetCaptureDeviceCount(int n) {
     TheMachine().devices = devices;
 }
 
+void SetCaptureBehaviour(CaptureBehaviour behaviour) { TheMachine().captureBehaviour = behaviour; }
+void SetCaptureLateStart(uint32_t milliseconds) { TheMachine().captureLateStartMs = milliseconds; }
+int CaptureWritesPastTheEnd() { return TheMachine().captureWritesPastTheEnd; }
+
 void InjectFault(Call call, HRESULT result, bool always) {
     TheMachine().faults[static_cast<int>(call)] = {true, always, result};
 }
@@ -80,7 +84,6 @@ void RefuseLongCaptureDescription(HRESULT result) {
     TheMachine().longCaptureDescriptionResult = result;
 }
 
-void SetReportWrappedReadPosition(bool on) { TheMachine().reportWrappedReadPosition = on; }
 void SetCoInitializeAlreadyDone(bool on) { TheMachine().coInitializeAlreadyDone = on; }
 
 int LiveDirectSoundObjects() { return TheMachine().liveDirectSoundObjects; }

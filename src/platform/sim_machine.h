@@ -27,12 +27,14 @@ struct Machine {
 
     std::vector<DeviceSpec> devices;
     Signal channelInput[2];
+    CaptureBehaviour captureBehaviour = CaptureBehaviour::Windows;
+    uint32_t captureLateStartMs = 0;
+    int captureWritesPastTheEnd = 0;
 
     Fault faults[kCallKinds];
     int callCounts[kCallKinds] = {};
     bool refuseLongCaptureDescription = false;
     HRESULT longCaptureDescriptionResult = S_OK;
-    bool reportWrappedReadPosition = false;
     bool coInitializeAlreadyDone = false;
 
     int liveDirectSoundObjects = 0;

@@ -13,7 +13,8 @@ namespace marlowsim {
 
 // ---- machine ---------------------------------------------------------
 // Back to a new machine: one capture device without GUID, real clock,
-// a 440 Hz sine at half scale, no faults, records emptied.
+// a 440 Hz sine at half scale, Windows capture buffers, no faults, records
+// emptied.
 void ResetMachine();
 
 struct DeviceSpec {
@@ -46,6 +47,29 @@ void SetChannelInput(int channel, const Signal& signal);
 // Mono or stereo 8/16-bit PCM WAV; false when it cannot be read.
 bool SetInputFromWavFile(const std::string& path);
 
+// ---- how capture buffers behave ----------------------------------------
+// A capture buffer takes the behaviour when it is made and the late start
+// each time it is started.
+enum class CaptureBehaviour {
+    // Bytes follow the clock at the format's byte rate; a buffer started once
+    // stops when full and then reads 0.
+    Windows,
+    // As Wine 8's DirectSound on PulseAudio: 10 ms packets, and one write
+    // position per capture object that its buffers go on from, never reset.
+    // A buffer started once stops at the first packet that does not fit and
+    // then reads the part of that packet past its end.
+    Wine,
+};
+void SetCaptureBehaviour(CaptureBehaviour behaviour);
+// Wine only: the first packet of a started buffer comes this many ms late
+// (the read position stays where it was until then), as a PulseAudio
+// monitor that has not settled delivers.
+void SetCaptureLateStart(uint32_t milliseconds);
+// Wine only: packets that Wine would have copied past the end of a capture
+// buffer, made while the write position was beyond its size; the simulator
+// drops them instead.
+int CaptureWritesPastTheEnd();
+
 // ---- fault injection --------------------------------------------------
 enum class Call {
     CaptureEnumerate,        // DirectSoundCaptureEnumerateA
@@ -75,10 +99,6 @@ void ClearFaults();
 // Only the 28-byte capture description is refused (with result).
 void RefuseLongCaptureDescription(HRESULT result);
 
-// A full buffer started once reports the wrapped read position that Wine
-// reports instead of 0: the buffer's bytes past its last whole 100 ms
-// period, never 0 and never the full length.
-void SetReportWrappedReadPosition(bool on);
 // CoInitialize answers S_FALSE (already initialised) instead of S_OK.
 void SetCoInitializeAlreadyDone(bool on);
 

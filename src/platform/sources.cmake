@@ -22,6 +22,8 @@ set(MARLOWTIDE_PLATFORM_SOURCES
   platform/sim_sound_buffer.cpp
   platform/sim_wav_input.cpp
   platform/sim_wave_format.cpp
+  platform/sim_windows_capture_fill.cpp
+  platform/sim_wine_capture_fill.cpp
   platform/user_message_box.cpp
 )
 list(TRANSFORM MARLOWTIDE_PLATFORM_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)

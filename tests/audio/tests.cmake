@@ -1,5 +1,6 @@
 # The audio engine on the DirectSound simulator.
 add_executable(audio_tests
+  ${CMAKE_CURRENT_LIST_DIR}/capture_behaviours_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_format_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_open_close_test.cpp
