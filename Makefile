@@ -1,5 +1,5 @@
 # The two commands of the README: `make demo` and `make test`.
-.PHONY: all deps native win32 test demo clean asan fuzz bench
+.PHONY: all deps native win32 test demo demo-sim clean asan fuzz bench
 
 all: native win32
 
@@ -15,15 +15,22 @@ win32: deps
 	cmake --build --preset win32
 
 # Everything CI runs: both builds, the sanitizer suite, a bounded fuzz run,
-# then the native suite.
+# the native suite, then the Windows tier: Marlowtide.x32 under Wine.
 test: native win32
 	./tools/check-win32-binary.sh build/win32/Marlowtide.x32
 	$(MAKE) --no-print-directory asan
 	$(MAKE) --no-print-directory fuzz
 	ctest --preset native
+	./tools/wine/install.sh
+	ctest --preset wine
 
-demo: native
-	./tools/demo.sh
+# The product recording a spoken sentence under Wine.
+demo: win32
+	./tools/demo/demo.sh
+
+# The same recording on the native build and the DirectSound simulator.
+demo-sim: native
+	./tools/demo/demo-sim.sh
 
 clean:
 	rm -rf build
@@ -41,8 +48,10 @@ fuzz: deps
 	cmake --build --preset fuzz
 	./fuzz/run.sh 30
 
-# The benchmarks in the native build; the figures go to bench/RESULTS.md.
-bench: deps
+# The benchmarks in the native build, then the figures of the real path
+# under Wine; both go to bench/RESULTS.md.
+bench: deps win32
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target marlowtide_bench
 	./build/native/bench/marlowtide_bench --benchmark_repetitions=5 --results=bench/RESULTS.md
+	./bench/wine-figures.sh

@@ -1,10 +1,16 @@
 #!/bin/sh
-# Installs what the build and the tests need, from Debian's packages only.
-# Run as root on Debian 12; as another user it only reports what is missing.
+# Installs Debian packages that are missing: the given ones, or with no
+# arguments what the build and the tests need. A package of the i386
+# architecture (name:i386) adds that architecture first. Run as root on
+# Debian 12; as another user it only reports what is missing.
 set -e
+if [ $# -eq 0 ]; then
+    set -- cmake ninja-build g++ file libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 sox clang \
+        libclang-rt-14-dev
+fi
 need=""
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in cmake ninja-build g++ file libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 sox clang libclang-rt-14-dev; do
+for p in "$@"; do
     have_pkg "$p" || need="$need $p"
 done
 [ -z "$need" ] && exit 0
@@ -13,5 +19,8 @@ if [ "$(id -u)" != 0 ]; then
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+case "$need" in
+    *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+esac
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends $need
+apt-get install -y -qq --no-install-recommends $need > /dev/null

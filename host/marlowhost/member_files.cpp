@@ -39,10 +39,13 @@ bool SaveSoundMembers(const MovieService& movie, const std::string& folder, Tran
         for (int slot = 1; slot <= cast->Slots(); ++slot) {
             const CastMember* member = cast->Member(slot);
             if (!member || !lingo::SameName(member->Type(), "Sound") || !member->HasMedia()) continue;
-            std::string path = (std::filesystem::path(folder) /
-                                (std::to_string(castLib) + "-" + FileNamePart(member->Name(), slot) + ".wav"))
-                                   .string();
-            std::ofstream file(path, std::ios::binary | std::ios::trunc);
+            // Printed with forward slashes on every system, so that
+            // transcripts read the same on Windows.
+            const std::filesystem::path filePath =
+                std::filesystem::path(folder) /
+                (std::to_string(castLib) + "-" + FileNamePart(member->Name(), slot) + ".wav");
+            const std::string path = filePath.generic_string();
+            std::ofstream file(filePath, std::ios::binary | std::ios::trunc);
             file.write(reinterpret_cast<const char*>(member->Media().data()),
                        static_cast<std::streamsize>(member->Media().size()));
             file.close();

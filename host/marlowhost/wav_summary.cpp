@@ -47,6 +47,7 @@ bool ReadWavSummary(const std::vector<uint8_t>& image, WavSummary* summary) {
             if (!haveFormat) return false;
             size_t available = image.size() - body;
             summary->dataBytes = size < available ? size : static_cast<uint32_t>(available);
+            summary->dataOffset = static_cast<uint32_t>(body);
             return true;
         }
         size_t next = body + size + (size & 1);

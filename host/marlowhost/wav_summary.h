@@ -13,6 +13,7 @@ struct WavSummary {
     uint32_t bytesPerSecond = 0;
     uint16_t bitsPerSample = 0;
     uint32_t dataBytes = 0;
+    uint32_t dataOffset = 0;  // of the first sample in the image
     // From the data length and the byte rate.
     uint32_t DurationMilliseconds() const;
 };

@@ -27,10 +27,23 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     ReleasePlayBuffer();
     maxCaptureMs = maxMs;
     meteringDurationMs = 50;
-    if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
+    // A capture object that could not be made afresh last time is tried again.
+    if (captureObject == nullptr && OpenCaptureObject().failed) {
         return status;
     }
-    captureObjectUsed = true;
+    if (CreateCaptureBuffer().failed) {
+        return status;
+    }
+    // Wine keeps a capture object's write position from one buffer to the
+    // next: the new buffer would fill from wherever the last one stopped,
+    // even past its own end. A fresh capture object starts at 0, as every
+    // buffer does on Windows.
+    if (NewBufferStartsMidway()) {
+        ReleaseCaptureBuffer();
+        if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
+            return status;
+        }
+    }
     // A buffer that never started holds no audio: reporting "Ok" would
     // later hand out its silence as a full take.
     const HRESULT started = captureBuffer->Start(looping ? DSCBSTART_LOOPING : 0);
@@ -101,6 +114,11 @@ bool DirectSoundAudioDevice::CaptureBufferFilledByItself() {
         return false;
     }
     return (bits & DSCBSTATUS_CAPTURING) == 0;
+}
+
+bool DirectSoundAudioDevice::NewBufferStartsMidway() {
+    DWORD readPosition = 0;
+    return SUCCEEDED(captureBuffer->GetCurrentPosition(nullptr, &readPosition)) && readPosition != 0;
 }
 
 bool DirectSoundAudioDevice::ObserveCapturePosition() {

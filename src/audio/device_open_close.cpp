@@ -60,7 +60,6 @@ StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
 }
 
 StatusRecord DirectSoundAudioDevice::OpenCaptureObject() {
-    captureObjectUsed = false;
     const HRESULT result =
         DirectSoundCaptureCreate(captureDeviceIsDefault ? nullptr : &captureDeviceGuid, &captureObject, nullptr);
     if (FAILED(result)) {
@@ -70,14 +69,8 @@ StatusRecord DirectSoundAudioDevice::OpenCaptureObject() {
     return status;
 }
 
-// Wine keeps a capture object's write position from one buffer to the next:
-// a new buffer would start filling wherever the last one stopped, even past
-// its own end. A fresh capture object for every capture starts at 0, as
-// DirectSound's buffers do on Windows.
+// The same capture device afresh; its buffers must be gone already.
 StatusRecord DirectSoundAudioDevice::ReopenCaptureObject() {
-    if (captureObject != nullptr && !captureObjectUsed) {
-        return status;
-    }
     if (captureObject != nullptr) {
         captureObject->Release();
         captureObject = nullptr;

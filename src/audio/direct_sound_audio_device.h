@@ -60,15 +60,12 @@ public:
     // The capture device that Open chose: its GUID, or the default device.
     GUID captureDeviceGuid{};
     bool captureDeviceIsDefault = true;
-    // The capture object has made a buffer: the next capture needs a fresh
-    // one (see ReopenCaptureObject).
-    bool captureObjectUsed = false;
     CaptureProgress captureProgress;
     // The first level of this capture has waited for its first bytes.
     bool firstBytesAwaited = false;
 
 private:
-    static constexpr DWORD kFirstBytesWaitMs = 100;
+    static constexpr DWORD kFirstBytesWaitMs = 1000;
     static constexpr DWORD kFirstBytesPollMs = 2;
 
     StatusRecord CreateCaptureBuffer();
@@ -76,6 +73,8 @@ private:
     StatusRecord ReopenCaptureObject();
     uint32_t CapturedLength(bool filledByItself);
     bool CaptureBufferFilledByItself();
+    // A buffer just made reports a position other than 0 before it started.
+    bool NewBufferStartsMidway();
     // Reads the capture's read position into captureProgress; false when
     // DirectSound does not answer.
     bool ObserveCapturePosition();

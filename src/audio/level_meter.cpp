@@ -237,7 +237,9 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
 
 // The first level of a capture is asked for at once, often before the
 // driver has delivered anything (on Wine, a 10 ms packet some 20 ms after
-// Start). Waiting for it once, briefly, makes that first level a real one.
+// Start; in a slow machine up to half a second). Waiting for it once, at
+// most a second, makes that first level a real one; a driver that has not
+// started by then gets no more waits.
 void DirectSoundAudioDevice::WaitForFirstCapturedBytes() {
     if (firstBytesAwaited) {
         return;

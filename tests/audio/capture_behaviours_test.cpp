@@ -274,16 +274,16 @@ TEST_P(CaptureBehaviourTest, MeteringLevelsStayRightLapAfterLapWhereTheBufferWra
 
 TEST_P(CaptureBehaviourTest, ALevelNeverComesFromBytesNotYetCaptured) {
     marlowsim::SetInput(HalfScaleTone());
-    marlowsim::SetCaptureLateStart(400);
+    marlowsim::SetCaptureLateStart(1500);
     ASSERT_TRUE(Succeeded(device->StartCapture(3000, false)));
     if (OnWine()) {
-        // Nothing arrives for 400 ms: the first level waits a little, then
+        // Nothing arrives for 1.5 s: the first level waits a second, then
         // answers that there is nothing, at once from then on.
         EXPECT_EQ(LeftLevelNow(), 0);
         const uint32_t before = marlowsim::ClockMilliseconds();
         EXPECT_EQ(LeftLevelNow(), 0);
         EXPECT_EQ(marlowsim::ClockMilliseconds(), before);
-        Idle(400);
+        Idle(600);
     }
     EXPECT_NEAR(LeftLevelNow(), kToneLevel, kToneLevel * 0.1);
 }

@@ -168,6 +168,24 @@ TEST_F(CaptureTest, ABufferThatDoesNotStartIsAFailureAndNoTake) {
     EXPECT_FALSE(device->StartCapture(1000, false).failed);
 }
 
+TEST_F(CaptureTest, ACaptureObjectThatCannotBeMadeAfreshFailsTheStartAndIsTriedAgain) {
+    // Wine's capture object keeps its write position after a take, so the
+    // next capture needs a fresh one.
+    marlowsim::SetCaptureBehaviour(marlowsim::CaptureBehaviour::Wine);
+    device->Close();
+    OpenDefault();
+    RecordFullTake(250);
+    marlowsim::InjectFault(marlowsim::Call::DirectSoundCaptureCreate, DSERR_NODRIVER);
+    EXPECT_TRUE(FailedWith(device->StartCapture(250, false), "Cannot access audio capture device", DSERR_NODRIVER));
+    EXPECT_FALSE(device->capturing);
+    EXPECT_EQ(device->captureObject, nullptr);
+    EXPECT_TRUE(device->IsOpen());
+    ASSERT_TRUE(Succeeded(device->StartCapture(250, false)));
+    marlowsim::AdvanceClock(400);
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(device->takeBytes, 5512u);
+}
+
 TEST_F(CaptureTest, FailedNewBufferLosesTheOldAudioButKeepsTheLength) {
     RecordFullTake(1000);
     marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);

@@ -17,7 +17,7 @@ on startMovie
   put m.IsSoundPlaying()
   put m.PlaySound()
   put m.StartRecording(100)
-  idle(300)
+  idle(1000)
   put m.IsSoundPlaying()
   put m.PlaySound()
   idle(50)

@@ -1,12 +1,12 @@
 #!/bin/sh
-# make demo: records a take with marlowhost (examples/record.ls, real time,
+# make demo-sim: records a take with the native marlowhost (examples/record.ls, real time,
 # the simulator's 440 Hz tone), keeps it as build/demo/take.wav and as the
 # member "take" (build/demo/members/1-take.wav), and draws its spectrogram
 # with sox where sox is installed.
 set -e
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build/native"
-demo="$root/build/demo"
+demo="$root/build/demo-sim"
 marlowhost="$build/marlowhost"
 if [ ! -x "$marlowhost" ]; then
     echo "demo: $marlowhost is missing; build the native preset first (make native)" >&2

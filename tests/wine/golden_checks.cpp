@@ -1,0 +1,110 @@
+// The golden scripts and examples that ask nothing of the simulator, run
+// under Wine, against their golden transcripts: equal but for the lines that
+// tests/wine/golden-filter.txt names, each with its reason.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "tier_output.h"
+
+namespace wine_tier {
+namespace {
+
+struct DropRule {
+    std::string script;  // "*" for every script
+    std::regex line;
+};
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    const size_t last = text.find_last_not_of(' ');
+    return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+std::vector<DropRule> DropRules() {
+    std::vector<DropRule> rules;
+    std::ifstream file(std::string(MARLOWTIDE_SOURCE_DIR) + "/tests/wine/golden-filter.txt");
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        const size_t bar = line.find(" | ");
+        const size_t reason = line.rfind(" | ");
+        if (bar == std::string::npos || reason == bar) continue;
+        rules.push_back({Trimmed(line.substr(0, bar)), std::regex(Trimmed(line.substr(bar + 3, reason - bar - 3)))});
+    }
+    return rules;
+}
+
+std::vector<std::string> Kept(const std::vector<std::string>& lines, const std::string& script,
+                              const std::vector<DropRule>& rules) {
+    std::vector<std::string> kept;
+    for (const std::string& line : lines) {
+        bool dropped = false;
+        for (const DropRule& rule : rules) {
+            if ((rule.script == "*" || rule.script == script) && std::regex_search(line, rule.line)) dropped = true;
+        }
+        if (!dropped) kept.push_back(line);
+    }
+    return kept;
+}
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The runs the session named golden-SCRIPT.
+std::vector<std::string> GoldenRuns() {
+    std::vector<std::string> scripts;
+    if (DIR* folder = opendir(OutputFolder().c_str())) {
+        while (dirent* entry = readdir(folder)) {
+            const std::string name = entry->d_name;
+            const std::string prefix = "golden-";
+            if (name.rfind(prefix, 0) == 0 && name.size() > 4 && name.compare(name.size() - 4, 4, ".out") == 0) {
+                scripts.push_back(name.substr(prefix.size(), name.size() - prefix.size() - 4));
+            }
+        }
+        closedir(folder);
+    }
+    return scripts;
+}
+
+std::string Listing(const std::vector<std::string>& lines) {
+    std::ostringstream text;
+    for (const std::string& line : lines) text << "    " << line << "\n";
+    return text.str();
+}
+
+TEST(WineGolden, ScriptsAnswerUnderWineAsOnTheSimulator) {
+    if (std::ifstream(OutputFolder() + "/skipped")) GTEST_SKIP() << "no session was needed on this host";
+    const std::vector<std::string> scripts = GoldenRuns();
+    EXPECT_GE(scripts.size(), 20u) << "the session ran too few golden scripts";
+    const std::vector<DropRule> rules = DropRules();
+    ASSERT_FALSE(rules.empty()) << "no rules in tests/wine/golden-filter.txt";
+    for (const std::string& script : scripts) {
+        SCOPED_TRACE(script);
+        std::vector<std::string> ran = Transcript("golden-" + script);
+        ran.push_back("[exit " + std::to_string(ExitStatus("golden-" + script)) + "]");
+        const std::vector<std::string> golden =
+            LinesOf(std::string(MARLOWTIDE_SOURCE_DIR) + "/tests/scripts/" + script + ".out");
+        ASSERT_FALSE(golden.empty()) << "no golden transcript for " << script;
+        const std::vector<std::string> expected = Kept(golden, script, rules);
+        const std::vector<std::string> actual = Kept(ran, script, rules);
+        EXPECT_EQ(actual, expected) << script << " under Wine printed\n"
+                                    << Listing(actual) << "where the golden transcript, filtered, has\n"
+                                    << Listing(expected);
+    }
+}
+
+}  // namespace
+}  // namespace wine_tier

@@ -1,0 +1,69 @@
+#!/bin/sh
+# Runs the Windows tier's session: build/win32/marlowhost.exe with
+# build/win32/Marlowtide.x32 under Wine, recording real sound from a
+# private sound server, on this host or in the emulated machine
+# (tools/wine/machine.sh). The checks (wine_checks) read what it leaves.
+#
+#   run-session.sh KIND PLAN OUTPUT
+#
+# KIND is direct, emulated or auto (the probe chooses). PLAN is "all" (every
+# scenario, the golden scripts, playback) or "one-recording" (the short
+# check of the emulated machine on hosts that run Wine directly).
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+here="$root/tests/wine"
+kind=$1
+plan=$2
+output=$3
+[ "$kind" = auto ] && kind=$("$root/tools/wine/machine.sh" kind)
+
+input="$root/build/wine/input-$plan"
+"$root/tools/wine/machine.sh" input "$input"
+rm -rf "$output"
+mkdir -p "$output"
+cp "$here"/scenarios/*.ls "$input/"
+# A second of the 1 kHz tone at half scale: whole periods, so that it loops
+# without seams. The 440 Hz one is played once, for 4 s.
+sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone1k.raw" synth 1 sine 1000 vol 0.5
+sox -n -r 44100 -c 1 -b 16 "$input/tone440.wav" synth 4 sine 440 vol 0.5
+
+steps="$input/steps.sh"
+cat > "$steps" <<'STEPS'
+play_tone tone1k.raw
+sleep 3
+run_movie take take.ls --save-members members
+cp "$WINEPREFIX/drive_c/marlow-trace.txt" "$output/take/" 2>/dev/null || true
+STEPS
+if [ "$plan" = all ]; then
+    cat >> "$steps" <<'STEPS'
+run_movie levels levels.ls
+run_movie formats formats.ls
+run_movie devices devices.ls
+run_movie bad-input bad-input.ls
+STEPS
+    # The golden scripts and examples that ask nothing of the simulator.
+    for script in "$root"/tests/scripts/*.ls "$root"/examples/*.ls; do
+        name=$(basename "$script" .ls)
+        case "$script" in */examples/*) name="example-$name" ;; esac
+        args=$(sed -n 's/^-- args:[ ]*//p' "$script" | head -n1)
+        case "$args" in *--input*|*--devices*|*--clock*) continue ;; esac
+        mkdir -p "$input/golden/$name"
+        cp "$script" "$input/golden/$name/"
+        echo "run_movie golden-$name golden/$name/$(basename "$script") $args" >> "$steps"
+    done
+    cat >> "$steps" <<'STEPS'
+stop_tone
+start_movie playback playback.ls
+wait_for_line "waiting for the tone" && play_file tone440.wav
+finish_movie
+STEPS
+fi
+
+echo "run-session: $plan on the $kind machine"
+begin=$(date +%s)
+status=0
+"$root/tools/wine/machine.sh" run "$kind" "$input" "$output" || status=$?
+echo "$kind" > "$output/machine"
+echo "run-session: $plan on the $kind machine took $(( $(date +%s) - begin )) s (exit $status)"
+grep '^session:' "$output/session.log" 2>/dev/null || true
+exit $status

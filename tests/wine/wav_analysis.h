@@ -1,0 +1,35 @@
+// What the Windows tier's checks need from a WAV file: its bytes, its
+// samples, and the two measures of a tone: mean magnitude and dominant
+// frequency.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "wav_summary.h"
+
+namespace wine_tier {
+
+struct WavFile {
+    bool parsed = false;
+    std::string failure;         // why it did not parse
+    std::vector<uint8_t> bytes;  // the whole file
+    marlowhost::WavSummary format;
+
+    std::vector<uint8_t> Data() const;
+    uint32_t BlockAlign() const { return format.channels * (format.bitsPerSample / 8u); }
+    uint32_t Frames() const { return BlockAlign() == 0 ? 0 : format.dataBytes / BlockAlign(); }
+    // One channel's samples as signed values (8-bit: byte - 128).
+    std::vector<int32_t> Channel(int channel) const;
+    // The little-endian 32-bit value at a byte offset of the file.
+    uint32_t U32At(size_t offset) const;
+};
+
+WavFile ReadWav(const std::string& path);
+
+double MeanMagnitude(const std::vector<int32_t>& samples);
+// The frequency between lowHz and highHz with the most energy, to 0.1 Hz.
+double DominantFrequency(const std::vector<int32_t>& samples, uint32_t sampleRate, double lowHz, double highHz);
+
+}  // namespace wine_tier

@@ -1,0 +1,72 @@
+#!/bin/sh
+# Builds the emulated machine the Windows tier uses where this host does not
+# run 32-bit programs: Debian 12's kernel and initrd, and a disk image with
+# wine32, PulseAudio and a Wine prefix made at a first boot, under
+# build/wine-guest. Rebuilt only when this recipe or the machine's init
+# changes. Needs root, debootstrap, qemu-system-x86 and e2fsprogs.
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+here="$root/tools/wine"
+out="$root/build/wine-guest"
+recipe=$(cat "$here/guest-image.sh" "$here/guest-init.sh" | sha256sum | cut -d' ' -f1)
+if [ -f "$out/recipe" ] && [ "$(cat "$out/recipe")" = "$recipe" ]; then
+    exit 0
+fi
+
+# The mirror this host's apt uses, the only registry there is.
+mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -m1 '/debian/*$' || true)
+[ -n "$mirror" ] || mirror=$(sed -n 's/^deb \(\[[^]]*\] \)*\([^ ]*debian\/*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null | head -n1)
+[ -n "$mirror" ] || mirror=http://deb.debian.org/debian
+
+begin=$(date +%s)
+rootfs="$out/rootfs"
+cleanup() {
+    for fs in proc sys dev/pts dev; do
+        mountpoint -q "$rootfs/$fs" 2>/dev/null && umount -l "$rootfs/$fs"
+    done
+    rm -rf "$rootfs"
+}
+trap cleanup EXIT
+rm -rf "$out"
+mkdir -p "$out"
+
+echo "guest image: debootstrap from $mirror"
+debootstrap --variant=minbase --include=linux-image-amd64,pulseaudio,pulseaudio-utils,kmod \
+    bookworm "$rootfs" "$mirror" > "$out/debootstrap.log" 2>&1 || { tail -n 30 "$out/debootstrap.log"; exit 1; }
+
+# wine32 comes from the i386 architecture. Its one 32-bit install step (glib's
+# module cache) cannot run where this host has no 32-bit mode; it is left to
+# the first boot, where it can.
+echo "guest image: wine32"
+mount -t proc proc "$rootfs/proc"
+chroot "$rootfs" sh -c 'dpkg --add-architecture i386 && apt-get update -qq' > "$out/wine.log" 2>&1
+chroot "$rootfs" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends wine wine32 \
+    >> "$out/wine.log" 2>&1 || echo "guest image: wine32 left a step for the first boot"
+umount "$rootfs/proc"
+[ -x "$rootfs/usr/lib/wine/wine" ] || { tail -n 30 "$out/wine.log"; exit 1; }
+chroot "$rootfs" apt-get clean
+rm -rf "$rootfs"/var/lib/apt/lists/*
+install -m 755 "$here/guest-init.sh" "$rootfs/sbin/marlow-init"
+cp "$rootfs"/boot/vmlinuz-* "$out/vmlinuz"
+cp "$rootfs"/boot/initrd.img-* "$out/initrd.img"
+mkfs.ext4 -q -L marlow -d "$rootfs" "$out/disk.img" 4G > /dev/null
+rm -rf "$rootfs"
+
+# First boot: finish the install and make the Wine prefix, kept in the image.
+share="$out/first-boot"
+mkdir -p "$share"
+cat > "$share/run" <<'RUN'
+#!/bin/sh
+dpkg --configure -a
+WINEARCH=win32 WINEPREFIX=/root/.wine WINEDEBUG=-all wineboot -i
+WINEPREFIX=/root/.wine wineserver -w
+test -f /root/.wine/system.reg
+RUN
+chmod +x "$share/run"
+echo "guest image: first boot"
+"$here/boot-guest.sh" "$share" keep
+cat "$share/run.log" >> "$out/first-boot.log" 2>/dev/null || true
+[ "$(cat "$share/run.status" 2>/dev/null)" = 0 ] || { echo "guest image: the first boot failed"; tail -n 30 "$out/first-boot.log"; exit 1; }
+rm -rf "$share"
+echo "$recipe" > "$out/recipe"
+echo "guest image: ready in $(( $(date +%s) - begin )) s"

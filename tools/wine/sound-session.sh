@@ -1,0 +1,170 @@
+#!/bin/sh
+# One session of movie scripts under Wine on this machine, which is either
+# the host itself or the emulated machine: a private PulseAudio server with
+# a null sink "marlow" as the default playback device and its monitor as the
+# default capture device, so that what is played into the sink is what a
+# capture records.
+#
+#   sound-session.sh INPUT OUTPUT
+#
+# INPUT holds marlowhost.exe, Marlowtide.x32, steps.sh and whatever the
+# steps use. It is copied to a local folder first: Wine does not load
+# programs reliably from the emulated machine's shared folder. steps.sh is
+# sourced there and uses the functions below; results go to OUTPUT.
+# Everything started here is stopped by its pid on the way out, pass or fail.
+set -u
+input=$(cd "$1" && pwd)
+output=$2
+mkdir -p "$output"
+output=$(cd "$output" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/marlow-session.XXXXXX")
+started=""   # pids to stop at the end, in order
+
+stop_started() {
+    for pid in $started; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in $started; do
+        # A server that does not go within 5 s is killed outright.
+        tries=0
+        while kill -0 "$pid" 2>/dev/null && [ $tries -lt 50 ]; do
+            sleep 0.1
+            tries=$((tries + 1))
+        done
+        kill -9 "$pid" 2>/dev/null
+    done
+    started=""
+}
+
+finish() {
+    status=$?
+    stop_started
+    if [ -f "$XDG_RUNTIME_DIR/pulse/pid" ]; then
+        pulse=$(cat "$XDG_RUNTIME_DIR/pulse/pid")
+        kill "$pulse" 2>/dev/null
+        sleep 0.5
+        kill -9 "$pulse" 2>/dev/null
+    fi
+    cd /
+    rm -rf "$work"
+    exit $status
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+note() { echo "session: $*"; }
+
+milliseconds() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# ---- the sound server -------------------------------------------------------
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine}"
+
+pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=stderr \
+    -L module-native-protocol-unix -L "module-null-sink sink_name=marlow" 2>"$work/pulseaudio.log" \
+    || { cat "$work/pulseaudio.log"; exit 1; }
+pactl set-default-sink marlow
+pactl set-default-source marlow.monitor
+
+# Loops a raw 16-bit mono 44.1 kHz chunk into the sink until stopped, with
+# a buffer of LATENCY ms; the player's pid is left in $looped. A chunk of a
+# whole second holds whole periods of 1000 or 440 Hz, so the loop has no
+# seams.
+looped=""
+loop_into_sink() {
+    (while cat "$1"; do :; done) | pacat --raw --latency-msec="$2" --format=s16le --rate=44100 --channels=1 &
+    looped=$!
+    started="$started $looped"
+}
+
+# One low-latency stream plays into the sink for the whole session: without
+# it PulseAudio's monitor starts delivering a capture 1 to 2 s late. What is
+# heard plays with a deep buffer: in the emulated machine a player can be
+# held up for longer than 20 ms, and the sink would play silence meanwhile.
+head -c 88200 /dev/zero > "$work/silence.raw"
+loop_into_sink "$work/silence.raw" 20
+heard_latency=500
+
+# ---- what steps.sh uses -------------------------------------------------------
+tone_pid=""
+play_tone() {
+    stop_tone
+    loop_into_sink "$1" "$heard_latency"
+    tone_pid=$looped
+}
+stop_tone() {
+    if [ -n "$tone_pid" ]; then
+        kill "$tone_pid" 2>/dev/null
+        tone_pid=""
+    fi
+}
+
+# Plays a WAV file once, in the background.
+play_file() {
+    paplay --latency-msec="$heard_latency" "$1" &
+    started="$started $!"
+}
+
+# run_movie NAME SCRIPT [marlowhost options...]: runs SCRIPT in a folder of
+# its own; its transcript (standard output and error, as marlowhost prints
+# them) goes to OUTPUT/NAME.out, its exit status to NAME.rc and its run time
+# to NAME.ms, and the WAV files it wrote (members included) to OUTPUT/NAME/.
+run_movie() {
+    start_movie "$@"
+    finish_movie
+}
+
+# start_movie NAME SCRIPT [options...]: the same, in the background, so that
+# the steps can wait for a line of its transcript (wait_for_line) and then
+# play into the sink; finish_movie waits for its end. One at a time.
+movie_name=""
+movie_pid=""
+start_movie() {
+    movie_name=$1
+    script=$2
+    shift 2
+    mkdir -p "$work/runs/$movie_name"
+    cp "$work/$script" "$work/runs/$movie_name/"
+    movie_begin=$(milliseconds)
+    (cd "$work/runs/$movie_name" && exec timeout 300 wine "$work/marlowhost.exe" "$@" "$(basename "$script")") \
+        > "$output/$movie_name.out" 2>&1 &
+    movie_pid=$!
+    started="$started $movie_pid"
+}
+
+# Waits, at most 60 s, until the running movie has printed a line holding TEXT.
+wait_for_line() {
+    tries=0
+    while ! grep -q "$1" "$output/$movie_name.out" 2>/dev/null; do
+        kill -0 "$movie_pid" 2>/dev/null && [ $tries -lt 600 ] || { note "$movie_name never printed $1"; return 1; }
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+}
+
+finish_movie() {
+    wait "$movie_pid"
+    echo $? > "$output/$movie_name.rc"
+    echo $(( $(milliseconds) - movie_begin )) > "$output/$movie_name.ms"
+    mkdir -p "$output/$movie_name"
+    (cd "$work/runs/$movie_name" && find . -name '*.wav' -exec cp --parents {} "$output/$movie_name/" \;)
+    note "$movie_name: exit $(cat "$output/$movie_name.rc") after $(cat "$output/$movie_name.ms") ms"
+}
+
+# ---- the session ------------------------------------------------------------------
+cp -R "$input/." "$work/"
+cd "$work"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    note "making the Wine prefix $WINEPREFIX"
+    WINEARCH=win32 wineboot -i >/dev/null 2>&1
+fi
+# A server of our own, so that it is stopped by its pid like the others.
+wineserver -f -p &
+started="$started $!"
+# Wine's first start loads and registers what it needs; not part of any run.
+wine cmd /c exit 0 >/dev/null 2>&1
+sleep 2
+. "$work/steps.sh"
