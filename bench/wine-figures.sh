@@ -46,8 +46,7 @@ Written by \`bench/wine-figures.sh\` (part of \`make bench\`): build/win32/Marlo
 | Level lag, second part: from that first level to the level above half of the tone's (a 50 ms window) | $half ms | 20 ms: the window half full, in 10 ms packets |
 SECTION
 )
-if [ -f "$results" ] && grep -q '^## Under Wine' "$results"; then
-    sed -i '/^## Under Wine/,$d' "$results"
-fi
-printf '\n%s\n' "$section" >> "$results"
+# Everything before an earlier section of ours, without trailing blank lines.
+kept=$(awk '/^## Under Wine/ { exit } { print }' "$results" 2>/dev/null || true)
+printf '%s\n\n%s\n' "$kept" "$section" > "$results"
 echo "wine-figures: capture start $start ms (the call $call ms); first level $arrived ms; then half $half ms (min / median / max)"
