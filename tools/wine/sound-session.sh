@@ -18,6 +18,7 @@ output=$2
 mkdir -p "$output"
 output=$(cd "$output" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/marlow-session.XXXXXX")
+export XDG_RUNTIME_DIR="$work/runtime"
 started=""   # pids to stop at the end, in order
 
 stop_started() {
@@ -57,7 +58,6 @@ note() { echo "session: $*"; }
 milliseconds() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # ---- the sound server -------------------------------------------------------
-export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -69,10 +69,10 @@ pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=stderr \
 pactl set-default-sink marlow
 pactl set-default-source marlow.monitor
 
-# Loops a raw 16-bit mono 44.1 kHz chunk into the sink until stopped, with
-# a buffer of LATENCY ms; the player's pid is left in $looped. A chunk of a
-# whole second holds whole periods of 1000 or 440 Hz, so the loop has no
-# seams.
+# loop_into_sink FILE LATENCY: plays FILE, a raw 16-bit mono 44.1 kHz
+# chunk, into the sink over and over until stopped, with a buffer of LATENCY
+# ms; the player's pid is left in $looped. A chunk of a whole second holds
+# whole periods of 1000 or 440 Hz, so the loop has no seams.
 looped=""
 loop_into_sink() {
     (while cat "$1"; do :; done) | pacat --raw --latency-msec="$2" --format=s16le --rate=44100 --channels=1 &
@@ -157,13 +157,16 @@ finish_movie() {
 # ---- the session ------------------------------------------------------------------
 cp -R "$input/." "$work/"
 cd "$work"
+# A Wine server of our own, started before anything else of Wine's, so that
+# it is stopped by its pid like the others.
+mkdir -p "$WINEPREFIX"
+wineserver -f -p &
+started="$started $!"
+sleep 1
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     note "making the Wine prefix $WINEPREFIX"
     WINEARCH=win32 wineboot -i >/dev/null 2>&1
 fi
-# A server of our own, so that it is stopped by its pid like the others.
-wineserver -f -p &
-started="$started $!"
 # Wine's first start loads and registers what it needs; not part of any run.
 wine cmd /c exit 0 >/dev/null 2>&1
 sleep 2
