@@ -309,16 +309,18 @@ TEST_F(WineTier, PlaybackIsHeardByASecondObjectAndEndsByItself) {
     EXPECT_TRUE(WithinPercent(MeanMagnitude(a.Channel(0)), kToneMagnitude16, 5.0));
     const WavFile b = ReadWav(FileOf("playback", "b.wav"));
     ASSERT_TRUE(b.parsed) << b.failure;
+    // A's take at its own level and pitch is in B's loudest 100 ms. (In the
+    // emulated machine Wine's mixer falls behind and plays it with gaps,
+    // which smear the spectrum of the whole take.)
     const std::vector<int32_t> heard = b.Channel(0);
-    EXPECT_TRUE(WithinPercent(DominantFrequency(heard, b.format.sampleRate, 100.0, 5000.0), 440.0, 2.0));
-    // A's take was played at its own level: B's loudest 100 ms hold it.
     const size_t window = b.format.sampleRate / 10;
-    double loudest = 0.0;
-    for (size_t from = 0; from + window <= heard.size(); from += window / 2) {
+    std::vector<int32_t> loudest;
+    for (size_t from = 0; from + window <= heard.size(); from += window / 4) {
         const std::vector<int32_t> part(heard.begin() + from, heard.begin() + from + window);
-        loudest = std::max(loudest, MeanMagnitude(part));
+        if (MeanMagnitude(part) > MeanMagnitude(loudest)) loudest = part;
     }
-    EXPECT_TRUE(WithinPercent(loudest, kToneMagnitude16, 10.0));
+    EXPECT_TRUE(WithinPercent(MeanMagnitude(loudest), kToneMagnitude16, 10.0));
+    EXPECT_TRUE(WithinPercent(DominantFrequency(loudest, b.format.sampleRate, 100.0, 5000.0), 440.0, 2.0));
 }
 
 }  // namespace
