@@ -53,6 +53,11 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         return status;
     }
     captureProgress.Begin(captureBufferBytes);
+    if (looping) {
+        takeStart.Clear();
+    } else {
+        takeStart.Begin(std::min<uint32_t>(FullTakeBytes(), format.nAvgBytesPerSec));
+    }
     firstBytesAwaited = false;
     captureLooping = looping;
     capturing = true;
@@ -73,11 +78,16 @@ bool DirectSoundAudioDevice::IsCapturing() {
         return capturing;
     }
     bool running = (bits & DSCBSTATUS_CAPTURING) != 0;
-    // Some drivers never stop a full buffer (Wine's, when its size is a
-    // whole number of its packets): it wraps and overwrites the take. The
-    // recording ends at its maximum all the same.
-    if (running && capturing && !captureLooping && ObserveCapturePosition() && ReachedMaximum()) {
-        running = false;
+    if (running && capturing && !captureLooping && ObserveCapturePosition()) {
+        if (!captureProgress.Wrapped()) {
+            takeStart.Follow(captureBuffer, captureProgress.Position());
+        }
+        // Some drivers never stop a full buffer (Wine's, when its size is a
+        // whole number of its packets): it wraps and overwrites the take.
+        // The recording ends at its maximum all the same.
+        if (ReachedMaximum()) {
+            running = false;
+        }
     }
     if (capturing && !running) {
         StopCapture();
@@ -96,6 +106,11 @@ StatusRecord DirectSoundAudioDevice::StopCapture() {
         status.SetFailure("No capture to stop", -1);
         return status;
     }
+    // The position first, then the status: a buffer that filled by itself
+    // between the two is seen as filled (Wine then reads a position near
+    // the start, which must not pass for a capture that went round), and one
+    // still running after the reading went round while it ran.
+    ObserveCapturePosition();
     const bool filledByItself = CaptureBufferFilledByItself();
     captureBuffer->Stop();
     takeBytes = CapturedLength(filledByItself);
@@ -134,18 +149,21 @@ bool DirectSoundAudioDevice::ReachedMaximum() const {
     return captureProgress.CapturedBytes() >= FullTakeBytes();
 }
 
-// The length of the take just stopped. Only bytes the driver has captured
-// count: a position still at 0 means nothing arrived yet (a driver may
-// start late), unless the buffer filled or went round.
+// The length of the take just stopped, from the last reading of its
+// position (one that cannot be read leaves what earlier readings saw). Only
+// bytes the driver has captured count: a position still at 0 means nothing
+// arrived yet (a driver may start late), unless the buffer filled or went
+// round.
 uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (!captureStarted) {
         return 0;
     }
     if (filledByItself) {
+        // Wine may have written the packets after the one that filled it
+        // over the start.
+        takeStart.PutBack(captureBuffer, FullTakeBytes());
         return FullTakeBytes();
     }
-    // A position that cannot be read leaves what earlier readings saw.
-    ObserveCapturePosition();
     const uint32_t position = captureProgress.Position();
     // A looping capture keeps its last lap, the bytes before the position.
     if (captureLooping) {
@@ -155,11 +173,18 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (!captureProgress.Wrapped()) {
         return std::min(position, FullTakeBytes());
     }
-    // A recording that went round: the oldest audio starts at the position.
-    // The take is the maximum from there, moved to the start of the buffer;
-    // if it cannot be moved, what lies before the position is still a take
-    // in order.
-    if (position == 0 || MoveOldestBytesToStart(position)) {
+    // A recording that went round overwrote its start up to the position:
+    // put back from the copy, it is the whole take again. Beyond the copy,
+    // the oldest audio starts at the position: the take is the maximum from
+    // there, moved to the start of the buffer; if it cannot be moved, what
+    // lies before the position is still a take in order.
+    if (position == 0) {
+        return FullTakeBytes();
+    }
+    if (takeStart.Kept() >= position && takeStart.PutBack(captureBuffer, position) == position) {
+        return FullTakeBytes();
+    }
+    if (MoveOldestBytesToStart(position)) {
         return FullTakeBytes();
     }
     return position;

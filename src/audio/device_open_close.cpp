@@ -96,6 +96,7 @@ StatusRecord DirectSoundAudioDevice::Close() {
         captureObject->Release();
         captureObject = nullptr;
     }
+    takeStart.Clear();
     if (playbackObject != nullptr) {
         if (playBuffer != nullptr) {
             playBuffer->Stop();

@@ -6,6 +6,7 @@
 
 #include "audio/audio_device.h"
 #include "audio/capture_progress.h"
+#include "audio/take_start_copy.h"
 #include "platform/windows_api.h"
 
 class DirectSoundAudioDevice : public AudioDevice {
@@ -61,6 +62,9 @@ public:
     GUID captureDeviceGuid{};
     bool captureDeviceIsDefault = true;
     CaptureProgress captureProgress;
+    // The first second of a recording, to put back where a driver writes
+    // over it (see TakeStartCopy).
+    TakeStartCopy takeStart;
     // The first level of this capture has waited for its first bytes.
     bool firstBytesAwaited = false;
 

@@ -13,6 +13,7 @@ set(MARLOWTIDE_AUDIO_SOURCES
   audio/playback.cpp
   audio/save_as_file.cpp
   audio/sound_image.cpp
+  audio/take_start_copy.cpp
   audio/wav_file_writer.cpp
   audio/wave_image_parser.cpp
 )

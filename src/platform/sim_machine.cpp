@@ -23,6 +23,7 @@ Machine& TheMachine() {
 
 HRESULT EnterCall(Call call) {
     Machine& machine = TheMachine();
+    AdvanceClock(machine.clockAdvancePerCallMs);
     const int index = static_cast<int>(call);
     ++machine.callCounts[index];
     Fault& fault = machine.faults[index];
@@ -68,6 +69,7 @@ void SetCaptureDeviceCount(int n) {
 void SetCaptureBehaviour(CaptureBehaviour behaviour) { TheMachine().captureBehaviour = behaviour; }
 void SetCaptureLateStart(uint32_t milliseconds) { TheMachine().captureLateStartMs = milliseconds; }
 int CaptureWritesPastTheEnd() { return TheMachine().captureWritesPastTheEnd; }
+void SetCaptureWakeUpPackets(uint32_t packets) { TheMachine().captureWakeUpPackets = packets; }
 
 void InjectFault(Call call, HRESULT result, bool always) {
     TheMachine().faults[static_cast<int>(call)] = {true, always, result};
@@ -85,6 +87,8 @@ void RefuseLongCaptureDescription(HRESULT result) {
 }
 
 void SetCoInitializeAlreadyDone(bool on) { TheMachine().coInitializeAlreadyDone = on; }
+
+void SetClockAdvancePerCall(uint32_t milliseconds) { TheMachine().clockAdvancePerCallMs = milliseconds; }
 
 int LiveDirectSoundObjects() { return TheMachine().liveDirectSoundObjects; }
 int OutstandingLocks() { return TheMachine().outstandingLocks; }

@@ -29,6 +29,7 @@ struct Machine {
     Signal channelInput[2];
     CaptureBehaviour captureBehaviour = CaptureBehaviour::Windows;
     uint32_t captureLateStartMs = 0;
+    uint32_t captureWakeUpPackets = 1;
     int captureWritesPastTheEnd = 0;
 
     Fault faults[kCallKinds];
@@ -36,6 +37,7 @@ struct Machine {
     bool refuseLongCaptureDescription = false;
     HRESULT longCaptureDescriptionResult = S_OK;
     bool coInitializeAlreadyDone = false;
+    uint32_t clockAdvancePerCallMs = 0;
 
     int liveDirectSoundObjects = 0;
     int outstandingLocks = 0;

@@ -39,7 +39,7 @@ private:
     // Of a packet larger than the buffer Wine keeps only the end.
     uint64_t KeptBytes() const { return std::min<uint64_t>(packetBytes_, memory_.Size()); }
     bool EveryPacketIsWrittenWhole() const;
-    void SkipOverwrittenPackets(uint64_t due);
+    void SkipOverwrittenPackets(uint64_t due, uint64_t wakeUp);
     void DeliverPacket();
     void Write(uint64_t offset, uint64_t streamIndex, uint64_t bytes);
 
@@ -68,14 +68,14 @@ bool WineCaptureFill::EveryPacketIsWrittenWhole() const {
 }
 
 // Packets that the last lap overwrites only move the positions on, so a
-// long wait costs one lap of work.
-void WineCaptureFill::SkipOverwrittenPackets(uint64_t due) {
+// long wait costs one lap of work. Whole wake-ups are skipped.
+void WineCaptureFill::SkipOverwrittenPackets(uint64_t due, uint64_t wakeUp) {
     const uint64_t size = memory_.Size();
     const uint64_t packet = KeptBytes();
-    const uint64_t lastLap = size / packet + 1;
+    const uint64_t lastLap = size / packet + 1 + wakeUp;
     const uint64_t pending = due - packetsDelivered_;
     if (pending <= lastLap) return;
-    const uint64_t skipped = pending - lastLap;
+    const uint64_t skipped = (pending - lastLap) / wakeUp * wakeUp;
     writePosition_->bytes =
         static_cast<uint32_t>((writePosition_->bytes + skipped % size * packet) % size);
     streamBytes_ += skipped * packetBytes_;
@@ -108,14 +108,21 @@ void WineCaptureFill::Write(uint64_t offset, uint64_t streamIndex, uint64_t byte
     for (uint64_t i = 0; i < bytes; ++i) target[i] = InputByte(format_, streamIndex + i);
 }
 
+// Wine's capture thread takes the packets waiting each time it wakes, every
+// one of them, even after one has stopped a buffer started once: those land
+// at the buffer's start, over the take.
 void WineCaptureFill::CatchUp() {
     // Below 50 Hz a packet holds no frames and changes nothing.
     if (!running_ || packetBytes_ == 0) return;
-    const uint64_t due = PacketsDue();
-    while (running_ && packetsDelivered_ < due) {
-        if (EveryPacketIsWrittenWhole()) SkipOverwrittenPackets(due);
-        DeliverPacket();
-        ++packetsDelivered_;
+    const uint64_t wakeUp = std::max<uint32_t>(TheMachine().captureWakeUpPackets, 1);
+    const uint64_t taken = PacketsDue() / wakeUp * wakeUp;
+    while (running_ && packetsDelivered_ < taken) {
+        if (EveryPacketIsWrittenWhole()) SkipOverwrittenPackets(taken, wakeUp);
+        const uint64_t wakeUpEnd = (packetsDelivered_ / wakeUp + 1) * wakeUp;
+        while (packetsDelivered_ < wakeUpEnd) {
+            DeliverPacket();
+            ++packetsDelivered_;
+        }
     }
 }
 

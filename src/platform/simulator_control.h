@@ -32,6 +32,10 @@ enum class ClockMode { Real, Manual };
 void SetClockMode(ClockMode mode);
 void AdvanceClock(uint32_t milliseconds);  // manual clock only
 uint32_t ClockMilliseconds();
+// Manual clock only: every call into the platform layer first lets this
+// much time pass, as calls take time on a real machine and the driver goes
+// on meanwhile (0, the default: time stands still between calls).
+void SetClockAdvancePerCall(uint32_t milliseconds);
 
 // ---- input signal, per channel (0 left, 1 right) ------------------------
 enum class Waveform { Silence, Sine, Square, Noise, Samples };
@@ -65,6 +69,11 @@ void SetCaptureBehaviour(CaptureBehaviour behaviour);
 // (the read position stays where it was until then), as a PulseAudio
 // monitor that has not settled delivers.
 void SetCaptureLateStart(uint32_t milliseconds);
+// Wine only: Wine's capture thread wakes once every this many packets
+// (1, the default: for each one, as on a machine with time to spare) and
+// copies all those waiting, also the ones after a packet that stopped a
+// buffer started once, which land at its start.
+void SetCaptureWakeUpPackets(uint32_t packets);
 // Wine only: packets that Wine would have copied past the end of a capture
 // buffer, made while the write position was beyond its size; the simulator
 // drops them instead.

@@ -251,6 +251,26 @@ TEST_F(WineCaptureBuffer, StartedOnceStopsAtThePacketThatDoesNotFitAndReadsItsOv
     EXPECT_EQ(Sample16(bytes, 120), 22111);
 }
 
+TEST_F(WineCaptureBuffer, PacketsTakenAfterTheStoppingOneLandOverTheStart) {
+    // The thread wakes every fourth packet. The 201st stops the 44100-byte
+    // buffer; the 202nd to 204th, taken in the same wake-up, go to 120..780.
+    marlowsim::SetCaptureWakeUpPackets(4);
+    ASSERT_EQ(MakeRampBuffer(44100), DS_OK);
+    captureBuffer->Start(0);
+    marlowsim::AdvanceClock(2030);
+    EXPECT_EQ(ReadPosition(), 44000u);  // 203 packets due, 200 taken
+    EXPECT_EQ(CaptureStatus(), DSCBSTATUS_CAPTURING);
+    marlowsim::AdvanceClock(10);
+    EXPECT_EQ(CaptureStatus(), 0u);
+    EXPECT_EQ(ReadPosition(), 780u);
+    const std::vector<uint8_t> bytes = CapturedBytes(44100);
+    EXPECT_EQ(Sample16(bytes, 118), 60);
+    EXPECT_EQ(Sample16(bytes, 120), 22111);  // the 202nd packet's first frame
+    EXPECT_EQ(Sample16(bytes, 778), 22440);
+    EXPECT_EQ(Sample16(bytes, 780), 391);
+    EXPECT_EQ(Sample16(bytes, 44098), 22050);
+}
+
 TEST_F(WineCaptureBuffer, StereoCdQualityBufferReadsItsOverhangWhenFull) {
     marlowsim::SetInput(Ramp(44100, 30000, 1));
     ASSERT_EQ(MakeCaptureBuffer(Pcm(2, 44100, 16), 176600), DS_OK);

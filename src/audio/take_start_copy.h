@@ -1,0 +1,28 @@
+// The first bytes of a recording, kept aside as they are captured. Some
+// drivers write into the start of a buffer started once after it is full:
+// Wine copies every packet waiting when its capture thread wakes, also those
+// after the packet that stopped the buffer, and a buffer it never stops goes
+// round. The start of the take is put back from here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/windows_api.h"
+
+class TakeStartCopy {
+public:
+    // Keeps up to bytes; nothing when the memory cannot be had.
+    void Begin(uint32_t bytes);
+    void Clear();
+    // Copies what the capture has added before position since the last call.
+    void Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position);
+    // Puts the first bytes back (no more than are kept); answers how many.
+    uint32_t PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const;
+    uint32_t Kept() const { return kept_; }
+
+private:
+    std::unique_ptr<uint8_t[]> bytes_;
+    uint32_t capacity_ = 0;
+    uint32_t kept_ = 0;
+};
