@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "audio/capture_region.h"
 #include "audio/direct_sound_audio_device.h"
 
 StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
@@ -191,20 +192,8 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
 }
 
 bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
-    void* bytes = nullptr;
-    DWORD locked = 0;
-    void* wrapped = nullptr;
-    DWORD wrappedBytes = 0;
-    if (FAILED(captureBuffer->Lock(0, captureBufferBytes, &bytes, &locked, &wrapped, &wrappedBytes, 0))) {
-        return false;
-    }
-    const bool whole = bytes != nullptr && locked == captureBufferBytes;
-    if (whole) {
-        uint8_t* first = static_cast<uint8_t*>(bytes);
-        std::rotate(first, first + oldest, first + locked);
-    }
-    captureBuffer->Unlock(bytes, locked, wrapped, wrappedBytes);
-    return whole;
+    return WithCaptureRegion(captureBuffer, 0, captureBufferBytes,
+                             [&](uint8_t* bytes) { std::rotate(bytes, bytes + oldest, bytes + captureBufferBytes); });
 }
 
 uint32_t DirectSoundAudioDevice::FullTakeBytes() const {

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "audio/capture_region.h"
+
 void TakeStartCopy::Begin(uint32_t bytes) {
     kept_ = 0;
     if (bytes != capacity_) {
@@ -22,18 +24,11 @@ void TakeStartCopy::Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position)
     if (end <= kept_) {
         return;
     }
-    void* first = nullptr;
-    DWORD firstBytes = 0;
-    void* second = nullptr;
-    DWORD secondBytes = 0;
-    if (FAILED(buffer->Lock(kept_, end - kept_, &first, &firstBytes, &second, &secondBytes, 0))) {
-        return;
-    }
-    if (first != nullptr && firstBytes == end - kept_) {
-        std::memcpy(bytes_.get() + kept_, first, firstBytes);
+    uint8_t* copy = bytes_.get() + kept_;
+    if (WithCaptureRegion(buffer, kept_, end - kept_,
+                          [&](const uint8_t* captured) { std::memcpy(copy, captured, end - kept_); })) {
         kept_ = end;
     }
-    buffer->Unlock(first, firstBytes, second, secondBytes);
 }
 
 uint32_t TakeStartCopy::PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const {
@@ -41,17 +36,6 @@ uint32_t TakeStartCopy::PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t byte
     if (count == 0) {
         return 0;
     }
-    void* first = nullptr;
-    DWORD firstBytes = 0;
-    void* second = nullptr;
-    DWORD secondBytes = 0;
-    if (FAILED(buffer->Lock(0, count, &first, &firstBytes, &second, &secondBytes, 0))) {
-        return 0;
-    }
-    const bool whole = first != nullptr && firstBytes == count;
-    if (whole) {
-        std::memcpy(first, bytes_.get(), count);
-    }
-    buffer->Unlock(first, firstBytes, second, secondBytes);
-    return whole ? count : 0;
+    const uint8_t* copy = bytes_.get();
+    return WithCaptureRegion(buffer, 0, count, [&](uint8_t* take) { std::memcpy(take, copy, count); }) ? count : 0;
 }
