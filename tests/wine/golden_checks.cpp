@@ -5,7 +5,6 @@
 
 #include <dirent.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -27,9 +26,7 @@ std::string Trimmed(const std::string& text) {
 
 std::vector<DropRule> DropRules() {
     std::vector<DropRule> rules;
-    std::ifstream file(std::string(MARLOWTIDE_SOURCE_DIR) + "/tests/wine/golden-filter.txt");
-    std::string line;
-    while (std::getline(file, line)) {
+    for (const std::string& line : LinesOf(std::string(MARLOWTIDE_SOURCE_DIR) + "/tests/wine/golden-filter.txt")) {
         if (line.empty() || line[0] == '#') continue;
         const size_t bar = line.find(" | ");
         const size_t reason = line.rfind(" | ");
@@ -50,17 +47,6 @@ std::vector<std::string> Kept(const std::vector<std::string>& lines, const std::
         if (!dropped) kept.push_back(line);
     }
     return kept;
-}
-
-std::vector<std::string> LinesOf(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 // The runs the session named golden-SCRIPT.
@@ -86,7 +72,7 @@ std::string Listing(const std::vector<std::string>& lines) {
 }
 
 TEST(WineGolden, ScriptsAnswerUnderWineAsOnTheSimulator) {
-    if (std::ifstream(OutputFolder() + "/skipped")) GTEST_SKIP() << "no session was needed on this host";
+    if (SessionSkipped()) GTEST_SKIP() << "no session was needed on this host";
     const std::vector<std::string> scripts = GoldenRuns();
     EXPECT_GE(scripts.size(), 20u) << "the session ran too few golden scripts";
     const std::vector<DropRule> rules = DropRules();

@@ -11,9 +11,9 @@ std::string OutputFolder() {
     return given != nullptr && *given != '\0' ? given : "build/wine/output";
 }
 
-std::vector<std::string> Transcript(const std::string& run) {
+std::vector<std::string> LinesOf(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream file(OutputFolder() + "/" + run + ".out", std::ios::binary);
+    std::ifstream file(path, std::ios::binary);
     std::string line;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -21,6 +21,10 @@ std::vector<std::string> Transcript(const std::string& run) {
     }
     return lines;
 }
+
+std::vector<std::string> Transcript(const std::string& run) { return LinesOf(OutputFolder() + "/" + run + ".out"); }
+
+bool SessionSkipped() { return static_cast<bool>(std::ifstream(OutputFolder() + "/skipped")); }
 
 int ExitStatus(const std::string& run) {
     std::ifstream file(OutputFolder() + "/" + run + ".rc");

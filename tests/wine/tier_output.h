@@ -11,9 +11,13 @@ namespace wine_tier {
 // The session's folder: MARLOW_WINE_OUTPUT, else build/wine/output.
 std::string OutputFolder();
 
-// The transcript's lines without the CR of Windows line ends; empty when
-// the run left none.
+// A text file's lines without the CR of Windows line ends; empty when
+// there is no such file.
+std::vector<std::string> LinesOf(const std::string& path);
+// The run's transcript, as LinesOf.
 std::vector<std::string> Transcript(const std::string& run);
+// The session was not needed on this host and left only a marker saying so.
+bool SessionSkipped();
 // The run's exit status, or -1 when it left none.
 int ExitStatus(const std::string& run);
 std::string FileOf(const std::string& run, const std::string& name);

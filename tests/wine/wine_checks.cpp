@@ -5,9 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <regex>
-#include <sys/stat.h>
 
 #include "tier_output.h"
 #include "wav_analysis.h"
@@ -55,12 +53,6 @@ void ExpectTheTone(const WavFile& wav, double magnitudePercent) {
                                   1000.0, 2.0));
         EXPECT_TRUE(WithinPercent(MeanMagnitude(samples), magnitude, magnitudePercent));
     }
-}
-
-// Skips when the session was not needed on this host (a marker it leaves).
-bool SessionSkipped() {
-    struct stat info;
-    return stat((OutputFolder() + "/skipped").c_str(), &info) == 0;
 }
 
 class WineTier : public ::testing::Test {
@@ -144,15 +136,8 @@ TEST_F(WineTake, MemberMediaParsesAndEqualsTheTake) {
 }
 
 TEST_F(WineTake, TraceLogOnADriveCPathHasItsHeaderAndRecords) {
-    std::ifstream log(FileOf("take", "marlow-trace.txt"), std::ios::binary);
-    ASSERT_TRUE(log) << "no trace log was written to c:\\marlow-trace.txt";
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(log, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    ASSERT_GE(lines.size(), 3u);
+    const std::vector<std::string> lines = LinesOf(FileOf("take", "marlow-trace.txt"));
+    ASSERT_GE(lines.size(), 3u) << "no trace log was written to c:\\marlow-trace.txt, or no records";
     EXPECT_EQ(lines[0].rfind("Code compile date:", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1].rfind(" Code compile time:", 0), 0u) << lines[1];
     // Every record is stamped with the tick count; the movie's one wrong

@@ -7,7 +7,7 @@
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 set -- qemu-system-x86 debootstrap e2fsprogs sox espeak-ng
-if [ "${MARLOW_WINE_MACHINE:-}" != emulated ] && "$here/runs-32-bit.sh"; then
+if [ "$("$here/machine.sh" kind)" = direct ]; then
     set -- "$@" wine wine32:i386 pulseaudio pulseaudio-utils
 fi
 exec "$here/../install-deps.sh" "$@"
