@@ -95,7 +95,8 @@ std::string HelpText() {
         "\n"
         "options:\n"
         "  --xtra PATH          the Xtra to load (default: " + XtraLoader::DefaultLibraryName() +
-        " beside marlowhost)\n";
+        " beside marlowhost,\n"
+        "                       or in the Xtras folder beside it)\n";
     if (MachineIsSimulated()) {
         text +=
             "  --input SOURCE       what the simulated capture devices hear:\n"
@@ -115,8 +116,17 @@ std::string HelpText() {
         "Method(obj, args), and idle(ms), memberInfo(name [, castLib]) and\n"
         "meter(left, right); see docs/lingo.md. The Xtra calls the script's\n"
         "Marlowtide_XtraError, Marlowtide_XtraFlow and Marlowtide_InternalError\n"
-        "handlers when it defines them. Message boxes print as [box] CAPTION: BODY,\n"
-        "debugger output as [debug] LINE.\n"
+        "handlers when it defines them.\n"
+        "\n";
+    if (MachineIsSimulated()) {
+        text += "Message boxes print as [box] CAPTION: BODY, debugger output as [debug] LINE.\n";
+    } else {
+        text +=
+            "The Xtra records from this PC's own capture devices through DirectSound;\n"
+            "OpenAudio(\"\") opens the one Windows uses by default. Its message boxes\n"
+            "are Windows' own: ShowErrorsAsDialogs(0) keeps reports in the script.\n";
+    }
+    text +=
         "\n"
         "exit status:\n"
         "  0  the script ran to its end\n"

@@ -28,6 +28,16 @@ bool ReadFile(const std::string& path, std::string* text) {
     return !file.bad();
 }
 
+// Marlowtide's library beside marlowhost, as in the build folder, or in the
+// Xtras folder beside it, as in the package and as Director keeps it.
+std::string DefaultXtraPath(const char* argv0) {
+    const std::string folder = marlowhost::ExecutableFolder(argv0);
+    const std::string name = marlowhost::XtraLoader::DefaultLibraryName();
+    const std::string inXtras = folder + "Xtras" + folder.back() + name;
+    if (!std::ifstream(folder + name) && std::ifstream(inXtras)) return inXtras;
+    return folder + name;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,9 +70,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "marlowhost: %s\n", error.c_str());
         return kBadUsage;
     }
-    std::string xtraPath = options.xtraPath.empty()
-                               ? marlowhost::ExecutableFolder(argv[0]) + marlowhost::XtraLoader::DefaultLibraryName()
-                               : options.xtraPath;
+    const std::string xtraPath = options.xtraPath.empty() ? DefaultXtraPath(argv[0]) : options.xtraPath;
     marlowhost::TestHost host;
     marlowhost::XtraLoader loader(host);
     if (!loader.Load(xtraPath)) {

@@ -1,6 +1,7 @@
 # marlowhost: the Lingo interpreter's unit tests; every movie script of
 # tests/scripts and examples/ run against the Xtra and checked against its
-# golden transcript; the examples of docs/lingo.md run.
+# golden transcript; the examples of docs/lingo.md run; marlowhost finds the
+# Xtra in the Xtras folder beside it.
 add_executable(marlowhost_tests
   ${CMAKE_CURRENT_LIST_DIR}/lingo_expression_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lingo_statement_test.cpp
@@ -40,4 +41,9 @@ if(TARGET marlowhost AND TARGET Marlowtide)
             -DDOC=${CMAKE_SOURCE_DIR}/docs/lingo.md -DWORK=${script_work}/lingo-docs
             -P ${CMAKE_CURRENT_LIST_DIR}/run_doc_examples.cmake)
   set_tests_properties(script.lingo-docs PROPERTIES LABELS scripts)
+
+  add_test(NAME script.xtras-folder
+    COMMAND ${CMAKE_COMMAND} -DMARLOWHOST=$<TARGET_FILE:marlowhost> -DXTRA=$<TARGET_FILE:Marlowtide>
+            -DWORK=${script_work}/xtras-folder -P ${CMAKE_CURRENT_LIST_DIR}/run_xtras_folder.cmake)
+  set_tests_properties(script.xtras-folder PROPERTIES LABELS scripts)
 endif()
