@@ -1,5 +1,5 @@
 # The two commands of the README: `make demo` and `make test`.
-.PHONY: all deps native win32 test demo demo-sim clean asan fuzz bench
+.PHONY: all deps native win32 dist test demo demo-sim clean asan fuzz bench
 
 all: native win32
 
@@ -14,10 +14,16 @@ win32: deps
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32
 
-# Everything CI runs: both builds, the sanitizer suite, a bounded fuzz run,
-# the native suite, then the Windows tier: Marlowtide.x32 under Wine.
+# The package a Director author downloads: build/dist/Marlowtide-VERSION-win32.zip.
+dist: win32
+	cmake --build --preset win32 --target dist
+
+# Everything CI runs: both builds and the package with its check, the
+# sanitizer suite, a bounded fuzz run, the native suite, then the Windows
+# tier: Marlowtide.x32 under Wine, the packaged marlowhost.exe included.
 test: native win32
 	./tools/check-win32-binary.sh build/win32/Marlowtide.x32
+	cmake --build --preset win32 --target package-check
 	$(MAKE) --no-print-directory asan
 	$(MAKE) --no-print-directory fuzz
 	ctest --preset native

@@ -6,7 +6,7 @@
 set -e
 if [ $# -eq 0 ]; then
     set -- cmake ninja-build g++ file libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-i686 sox clang \
-        libclang-rt-14-dev
+        libclang-rt-14-dev cmark-gfm python3-pefile
 fi
 need=""
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

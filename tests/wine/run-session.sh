@@ -4,17 +4,20 @@
 # private sound server, on this host or in the emulated machine
 # (tools/wine/machine.sh). The checks (wine_checks) read what it leaves.
 #
-#   run-session.sh KIND PLAN OUTPUT
+#   run-session.sh KIND PLAN OUTPUT [PACKAGE]
 #
 # KIND is direct, emulated or auto (the probe chooses). PLAN is "all" (every
 # scenario, the golden scripts, playback) or "one-recording" (the short
-# check of the emulated machine on hosts that run Wine directly).
+# check of the emulated machine on hosts that run Wine directly). With
+# PACKAGE, the zip of make dist, the plan "all" also runs an example with the
+# packaged marlowhost.exe and Xtra, unpacked.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/tests/wine"
 kind=$1
 plan=$2
 output=$3
+package=${4:-}
 [ "$kind" = auto ] && kind=$("$root/tools/wine/machine.sh" kind)
 
 input="$root/build/wine/input-$plan"
@@ -41,6 +44,10 @@ run_movie formats formats.ls
 run_movie devices devices.ls
 run_movie bad-input bad-input.ls
 STEPS
+    if [ -f "$package" ]; then
+        python3 -m zipfile -e "$package" "$input/package"
+        echo "run_packaged package-record package/examples/record.ls" >> "$steps"
+    fi
     # The golden scripts and examples that ask nothing of the simulator.
     for script in "$root"/tests/scripts/*.ls "$root"/examples/*.ls; do
         name=$(basename "$script" .ls)

@@ -14,7 +14,10 @@ add_executable(wine_checks ${WINE_TIER_DIR}/wine_checks.cpp ${WINE_TIER_DIR}/gol
 target_compile_definitions(wine_checks PRIVATE MARLOWTIDE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(wine_checks PRIVATE wine_tier_support GTest::gtest_main)
 
-add_test(NAME wine.session COMMAND ${WINE_TIER_DIR}/run-session.sh auto all ${WINE_TIER_OUTPUT})
+# The package of make dist, whose marlowhost.exe runs an example from the
+# unpacked folder.
+set(WINE_TIER_PACKAGE ${CMAKE_SOURCE_DIR}/build/dist/Marlowtide-${PROJECT_VERSION}-win32.zip)
+add_test(NAME wine.session COMMAND ${WINE_TIER_DIR}/run-session.sh auto all ${WINE_TIER_OUTPUT} ${WINE_TIER_PACKAGE})
 set_tests_properties(wine.session PROPERTIES LABELS wine FIXTURES_SETUP wine_session TIMEOUT 1500 RUN_SERIAL TRUE)
 gtest_discover_tests(wine_checks DISCOVERY_MODE PRE_TEST
   PROPERTIES LABELS wine FIXTURES_REQUIRED wine_session ENVIRONMENT MARLOW_WINE_OUTPUT=${WINE_TIER_OUTPUT})

@@ -8,8 +8,9 @@
 #   sound-session.sh INPUT OUTPUT
 #
 # INPUT holds marlowhost.exe, Marlowtide.x32, steps.sh and whatever the
-# steps use. It is copied to a local folder first: Wine does not load
-# programs reliably from the emulated machine's shared folder. steps.sh is
+# steps use (the unpacked package in package/, when there is one). It is
+# copied to a local folder first: Wine does not load programs reliably from
+# the emulated machine's shared folder. steps.sh is
 # sourced there and uses the functions below; results go to OUTPUT.
 # Everything started here is stopped by its pid on the way out, pass or fail.
 set -u
@@ -117,6 +118,15 @@ run_movie() {
     finish_movie
 }
 
+# run_packaged NAME SCRIPT: the same with the packaged marlowhost.exe in
+# package/, which finds its Xtra in the Xtras folder beside it.
+program="$work/marlowhost.exe"
+run_packaged() {
+    program="$work/package/marlowhost.exe"
+    run_movie "$@"
+    program="$work/marlowhost.exe"
+}
+
 # start_movie NAME SCRIPT [options...]: the same, in the background, so that
 # the steps can wait for a line of its transcript (wait_for_line) and then
 # play into the sink; finish_movie waits for its end. One at a time.
@@ -129,7 +139,7 @@ start_movie() {
     mkdir -p "$work/runs/$movie_name"
     cp "$work/$script" "$work/runs/$movie_name/"
     movie_begin=$(milliseconds)
-    (cd "$work/runs/$movie_name" && exec timeout 300 wine "$work/marlowhost.exe" "$@" "$(basename "$script")") \
+    (cd "$work/runs/$movie_name" && exec timeout 300 wine "$program" "$@" "$(basename "$script")") \
         > "$output/$movie_name.out" 2>&1 &
     movie_pid=$!
     started="$started $movie_pid"

@@ -1,0 +1,150 @@
+#!/usr/bin/python3
+"""Checks the package a Director author downloads.
+
+    check-package.py --version 1.0.12 --source ROOT Marlowtide-1.0.12-win32.zip
+
+Unpacks the zip into a temporary folder and checks its file list, its
+checksums, its line ends, both PE files (i386, version resource equal to the
+project's version, system imports only) and the reference page. Prints one
+line per failure and exits 1 if there was any.
+"""
+import argparse
+import hashlib
+import html
+import pathlib
+import re
+import sys
+import tempfile
+import zipfile
+
+import pefile
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "ole32.dll", "winmm.dll", "dsound.dll", "msvcrt.dll", "advapi32.dll"}
+XTRA_EXPORTS = {"DllCanUnloadNow", "DllGetClassForm", "DllGetClassInfo", "DllGetClassObject", "DllGetInterface"}
+# Texts a Windows user opens in Notepad.
+CRLF_FILES = ["README.txt", "LICENSE", "docs/lingo.md", "docs/CHANGELOG.md"]
+
+
+class Check:
+    def __init__(self):
+        self.failures = []
+
+    def expect(self, condition, text):
+        if not condition:
+            self.failures.append(text)
+        return condition
+
+
+def file_list(check, folder, source):
+    found = sorted(str(p.relative_to(folder)) for p in folder.rglob("*") if p.is_file())
+    wanted = sorted(["Xtras/Marlowtide.x32", "marlowhost.exe", "README.txt", "LICENSE", "SHA256SUMS",
+                     "docs/lingo.md", "docs/lingo.html", "docs/CHANGELOG.md"] +
+                    ["examples/" + p.name for p in (source / "examples").glob("*.ls")])
+    check.expect(found == wanted, f"the files are {found}, not {wanted}")
+
+
+def checksums(check, folder):
+    listed = {}
+    for line in (folder / "SHA256SUMS").read_text().splitlines():
+        match = re.fullmatch(r"([0-9a-f]{64})  (\S+)", line)
+        if check.expect(match is not None, f"SHA256SUMS: a line that is no checksum: {line!r}"):
+            listed[match.group(2)] = match.group(1)
+    others = sorted(str(p.relative_to(folder)) for p in folder.rglob("*") if p.is_file() and p.name != "SHA256SUMS")
+    check.expect(sorted(listed) == others, f"SHA256SUMS lists {sorted(listed)}, the folder holds {others}")
+    for name, digest in listed.items():
+        path = folder / name
+        if path.is_file():
+            check.expect(hashlib.sha256(path.read_bytes()).hexdigest() == digest, f"{name}: its checksum differs")
+
+
+def line_ends(check, folder):
+    for name in CRLF_FILES:
+        data = (folder / name).read_bytes()
+        check.expect(data.count(b"\n") > 0 and data.count(b"\n") == data.count(b"\r\n"),
+                     f"{name}: not CR LF throughout")
+
+
+def version_strings(pe):
+    strings = {}
+    for info in getattr(pe, "FileInfo", []):
+        for entry in info:
+            for table in getattr(entry, "StringTable", []):
+                strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    return strings
+
+
+def pe_file(check, path, version, is_dll):
+    name = path.name
+    pe = pefile.PE(str(path))
+    check.expect(pe.FILE_HEADER.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"], f"{name}: not i386")
+    check.expect(pe.is_dll() == is_dll, f"{name}: {'not ' if is_dll else ''}a DLL")
+    if not is_dll:
+        check.expect(pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_CUI"],
+                     f"{name}: not a console program")
+    numbers = [int(n) for n in version.split(".")] + [0]
+    if check.expect(hasattr(pe, "VS_FIXEDFILEINFO"), f"{name}: no version resource"):
+        fixed = pe.VS_FIXEDFILEINFO[0]
+        for field in ("FileVersion", "ProductVersion"):
+            found = [getattr(fixed, field + "MS") >> 16, getattr(fixed, field + "MS") & 0xFFFF,
+                     getattr(fixed, field + "LS") >> 16, getattr(fixed, field + "LS") & 0xFFFF]
+            check.expect(found == numbers, f"{name}: fixed {field} is {found}, not {numbers}")
+    strings = version_strings(pe)
+    text = version + ".0"
+    for key, wanted in (("FileVersion", text), ("ProductVersion", text), ("ProductName", "Marlowtide"),
+                        ("OriginalFilename", name)):
+        check.expect(strings.get(key) == wanted, f"{name}: {key} is {strings.get(key)!r}, not {wanted!r}")
+    for key in ("FileDescription", "LegalCopyright"):
+        check.expect(strings.get(key, "") != "", f"{name}: no {key}")
+    imports = {entry.dll.decode().lower() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
+    check.expect(imports <= SYSTEM_DLLS, f"{name}: imports {sorted(imports - SYSTEM_DLLS)}")
+    if is_dll:
+        exports = {symbol.name.decode() for symbol in pe.DIRECTORY_ENTRY_EXPORT.symbols if symbol.name}
+        check.expect(exports == XTRA_EXPORTS, f"{name}: exports {sorted(exports)}")
+
+
+def reference_page(check, folder):
+    markdown = (folder / "docs/lingo.md").read_text()
+    page = (folder / "docs/lingo.html").read_text()
+    # Every method is the first cell of a row of one of the reference's tables.
+    methods = set(re.findall(r"^\| `([A-Za-z]+)\(", markdown, re.M))
+    if not check.expect(len(methods) > 0, "docs/lingo.md: no method found"):
+        return
+    cells = {html.unescape(cell) for cell in re.findall(r"<td><code>([A-Za-z]+)\(", page)}
+    check.expect(methods <= cells, f"docs/lingo.html: no table row for {sorted(methods - cells)}")
+    # One page that needs nothing beside it.
+    outside = [link for link in re.findall(r"""(?:src|href)\s*=\s*["']([^"']*)""", page) if not link.startswith("#")]
+    check.expect(outside == [], f"docs/lingo.html: refers to {outside}")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--source", required=True, type=pathlib.Path)
+    parser.add_argument("zip", type=pathlib.Path)
+    arguments = parser.parse_args()
+    check = Check()
+    check.expect(arguments.zip.name == f"Marlowtide-{arguments.version}-win32.zip",
+                 f"{arguments.zip.name}: not named for version {arguments.version}")
+    with tempfile.TemporaryDirectory() as temporary:
+        folder = pathlib.Path(temporary)
+        with zipfile.ZipFile(arguments.zip) as archive:
+            check.expect(archive.testzip() is None, "the zip is damaged")
+            archive.extractall(folder)
+        file_list(check, folder, arguments.source)
+        if not check.failures:
+            checksums(check, folder)
+            line_ends(check, folder)
+            pe_file(check, folder / "Xtras/Marlowtide.x32", arguments.version, is_dll=True)
+            pe_file(check, folder / "marlowhost.exe", arguments.version, is_dll=False)
+            reference_page(check, folder)
+    for failure in check.failures:
+        print(f"check-package: {failure}")
+    if check.failures:
+        return 1
+    print(f"check-package: {arguments.zip.name}: files, checksums, line ends, version resources "
+          f"({arguments.version}.0), imports and the reference page are right")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
