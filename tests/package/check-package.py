@@ -111,9 +111,13 @@ def reference_page(check, folder):
         return
     cells = {html.unescape(cell) for cell in re.findall(r"<td><code>([A-Za-z]+)\(", page)}
     check.expect(methods <= cells, f"docs/lingo.html: no table row for {sorted(methods - cells)}")
-    # One page that needs nothing beside it.
-    outside = [link for link in re.findall(r"""(?:src|href)\s*=\s*["']([^"']*)""", page) if not link.startswith("#")]
+    # One page that needs nothing beside it, whose links within it lead somewhere.
+    links = re.findall(r"""(?:src|href)\s*=\s*["']([^"']*)""", page)
+    outside = [link for link in links if not link.startswith("#")]
     check.expect(outside == [], f"docs/lingo.html: refers to {outside}")
+    targets = set(re.findall(r"""\bid\s*=\s*["']([^"']*)""", page))
+    dead = [link for link in links if link.startswith("#") and link[1:] not in targets]
+    check.expect(dead == [], f"docs/lingo.html: links to {dead}, which it does not have")
 
 
 def main():

@@ -51,7 +51,14 @@ th { background: #eee; }
 </head>
 <body>
 HEAD
-    cmark-gfm --extension table --to html "$root/docs/lingo.md"
+    # Headings get the ids GitHub gives them, for the reference's own links.
+    cmark-gfm --extension table --to html "$root/docs/lingo.md" | python3 -c '
+import re, sys
+def with_id(heading):
+    text = re.sub(r"<[^>]+>", "", heading.group(2)).lower()
+    anchor = re.sub(r"[^a-z0-9 _-]", "", text).replace(" ", "-")
+    return f"<h{heading.group(1)} id=\"{anchor}\">{heading.group(2)}</h{heading.group(1)}>"
+sys.stdout.write(re.sub(r"<h([1-6])>(.*?)</h\1>", with_id, sys.stdin.read()))'
     printf '<hr>\n<p>Marlowtide %s</p>\n</body>\n</html>\n' "$version"
 } > "$stage/docs/lingo.html"
 
