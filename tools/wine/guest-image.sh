@@ -1,13 +1,29 @@
 #!/bin/sh
-# Builds the emulated machine the Windows tier uses where this host does not
-# run 32-bit programs: Debian 12's kernel and initrd, and a disk image with
-# wine32, PulseAudio and a Wine prefix made at a first boot, under
-# build/wine-guest. Rebuilt only when this recipe or the machine's init
-# changes. Needs root, debootstrap, qemu-system-x86 and e2fsprogs.
+# Builds the emulated machine of the Windows tier (where this host runs no
+# 32-bit programs, the whole tier runs in it): Debian 12's kernel and
+# initrd, and a disk image with wine32, PulseAudio and a Wine prefix made at
+# a first boot, under build/wine-guest. Rebuilt only when this recipe or the
+# machine's init changes. Needs root, debootstrap, qemu-system-x86 and
+# e2fsprogs.
+#
+#   guest-image.sh [--background]
+#
+# With --background it builds in a process of its own, logging to
+# build/wine/guest-image.log, so that make test can build it beside the
+# native suites. Whoever asks for the image meanwhile waits for that build.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/tools/wine"
 out="$root/build/wine-guest"
+if [ "${1:-}" = --background ]; then
+    mkdir -p "$root/build/wine"
+    setsid "$0" > "$root/build/wine/guest-image.log" 2>&1 < /dev/null &
+    echo "guest image: building in the background (build/wine/guest-image.log)"
+    exit 0
+fi
+mkdir -p "$root/build"
+exec 9> "$root/build/wine-guest.lock"
+flock -n 9 || { echo "guest image: waiting for the build under way"; flock 9; }
 recipe=$(cat "$here/guest-image.sh" "$here/guest-init.sh" | sha256sum | cut -d' ' -f1)
 if [ -f "$out/recipe" ] && [ "$(cat "$out/recipe")" = "$recipe" ]; then
     exit 0
