@@ -114,8 +114,10 @@ TEST_F(WineTake, HoldsTheToneFromItsFirstSample) {
 }
 
 TEST_F(WineTake, LevelReadsTheToneFromTheFirstReading) {
+    // Up to 20 readings in 2 s; in the emulated machine each turn of the
+    // loop can take 200 ms and more.
     const std::vector<std::string> levels = LinesAfter(texts, "level: ");
-    ASSERT_GE(levels.size(), 10u);
+    ASSERT_GE(levels.size(), 5u);
     for (size_t i = 0; i < levels.size(); ++i) {
         SCOPED_TRACE("reading " + std::to_string(i + 1) + ": " + levels[i]);
         const std::vector<std::string> words = Words(levels[i]);
