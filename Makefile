@@ -23,7 +23,7 @@ dist: win32
 # tier: Marlowtide.x32 under Wine, the packaged marlowhost.exe included.
 # The emulated machine's image builds meanwhile, as both kinds of host need it.
 test: native win32
-	./tools/check-win32-binary.sh build/win32/Marlowtide.x32
+	./tools/check-win32-binary.sh build/win32/Marlowtide.x32 build/win32/marlowhost.exe
 	cmake --build --preset win32 --target package-check
 	./tools/wine/install.sh
 	./tools/wine/guest-image.sh --background
