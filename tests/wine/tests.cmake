@@ -16,8 +16,7 @@ target_link_libraries(wine_checks PRIVATE wine_tier_support GTest::gtest_main)
 
 # The package of make dist, whose marlowhost.exe runs an example from the
 # unpacked folder.
-set(WINE_TIER_PACKAGE ${CMAKE_SOURCE_DIR}/build/dist/Marlowtide-${PROJECT_VERSION}-win32.zip)
-add_test(NAME wine.session COMMAND ${WINE_TIER_DIR}/run-session.sh auto all ${WINE_TIER_OUTPUT} ${WINE_TIER_PACKAGE})
+add_test(NAME wine.session COMMAND ${WINE_TIER_DIR}/run-session.sh auto all ${WINE_TIER_OUTPUT} ${MARLOWTIDE_DIST_ZIP})
 set_tests_properties(wine.session PROPERTIES LABELS wine FIXTURES_SETUP wine_session TIMEOUT 1500 RUN_SERIAL TRUE)
 gtest_discover_tests(wine_checks DISCOVERY_MODE PRE_TEST
   PROPERTIES LABELS wine FIXTURES_REQUIRED wine_session ENVIRONMENT MARLOW_WINE_OUTPUT=${WINE_TIER_OUTPUT})

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Makes the package a Director author downloads:
 #
-#   make-dist.sh VERSION XTRA HOST OUTPUT_FOLDER
+#   make-dist.sh VERSION XTRA HOST ZIP
 #
-# writes OUTPUT_FOLDER/Marlowtide-VERSION-win32.zip with Xtras/Marlowtide.x32,
+# writes ZIP (Marlowtide-VERSION-win32.zip) with Xtras/Marlowtide.x32,
 # marlowhost.exe, the example movie scripts, the Lingo reference as Markdown
 # and as one HTML page, README.txt, LICENSE and SHA256SUMS of every other file.
 set -eu
@@ -11,10 +11,9 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 version=$1
 xtra=$2
 host=$3
-output=$4
-name="Marlowtide-$version-win32"
-mkdir -p "$output"
-output=$(cd "$output" && pwd)
+name=$(basename "$4" .zip)
+mkdir -p "$(dirname "$4")"
+output=$(cd "$(dirname "$4")" && pwd)
 stage="$output/$name"
 rm -rf "$stage" "$output/$name.zip"
 mkdir -p "$stage/Xtras" "$stage/examples" "$stage/docs"
