@@ -304,18 +304,20 @@ TEST_F(WineTier, PlaybackIsHeardByASecondObjectAndEndsByItself) {
     const std::vector<int32_t> heard = b.Channel(0);
     const size_t block = b.format.sampleRate / 88;  // five periods of 440 Hz
     std::vector<double> sounding;
-    std::vector<int32_t> longestRun, run;
+    size_t runStart = 0, longestStart = 0, longestEnd = 0;
     for (size_t from = 0; from + block <= heard.size(); from += block) {
-        const std::vector<int32_t> part(heard.begin() + from, heard.begin() + from + block);
-        const double magnitude = MeanMagnitude(part);
+        const double magnitude = MeanMagnitude({heard.begin() + from, heard.begin() + from + block});
         if (magnitude > kToneMagnitude16 / 2) {
             sounding.push_back(magnitude);
-            run.insert(run.end(), part.begin(), part.end());
-            if (run.size() > longestRun.size()) longestRun = run;
+            if (from + block - runStart > longestEnd - longestStart) {
+                longestStart = runStart;
+                longestEnd = from + block;
+            }
         } else {
-            run.clear();
+            runStart = from + block;
         }
     }
+    const std::vector<int32_t> longestRun(heard.begin() + longestStart, heard.begin() + longestEnd);
     // A third of the 1.5 s take at least, even if B's 4 s ended mid-play.
     ASSERT_GE(sounding.size() * block, b.format.sampleRate / 2) << "B heard " << sounding.size() << " blocks";
     // Blocks at the edge of a gap are partly silent: the upper quartile is
