@@ -70,6 +70,9 @@ MoaError MOA_STDCALL CastMember::SetMedia(MoaDrMediaInfo* info) {
         return kMoaErr_BadParam;
     }
     ++setMediaCalls_;
+    if (mediaRefusal_ != kMoaErr_NoErr) {
+        return mediaRefusal_;
+    }
     // Director copies: the block stays the caller's.
     if (!CopyGlobalBlock(info->mediaData, &media_)) {
         return kMoaErr_BadParam;

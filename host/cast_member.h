@@ -39,6 +39,9 @@ public:
     const std::string& MediaLabel() const { return mediaLabel_; }
     const std::string& MediaFormat() const { return mediaFormat_; }
     int SetMediaCalls() const { return setMediaCalls_; }
+    // From now on SetMedia answers code and keeps the media it has, as
+    // Director does with media it cannot take.
+    void RefuseMedia(MoaError code) { mediaRefusal_ = code; }
 
 private:
     ValueStore& store_;
@@ -50,6 +53,7 @@ private:
     std::string mediaLabel_;
     std::string mediaFormat_;
     int setMediaCalls_ = 0;
+    MoaError mediaRefusal_ = kMoaErr_NoErr;
 };
 
 }  // namespace marlowhost

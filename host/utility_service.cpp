@@ -12,6 +12,9 @@ MoaError MOA_STDCALL UtilityService::NewMediaInfo(MoaMmSymbol label, MoaMmSymbol
     if (out == nullptr) {
         return kMoaErr_BadParam;
     }
+    if (mediaInfoRefusal_ != kMoaErr_NoErr) {
+        return mediaInfoRefusal_;
+    }
     out->labelSymbol = label;
     out->formatSymbol = format;
     out->mediaData = mediaData;

@@ -19,9 +19,12 @@ public:
     MoaError MOA_STDCALL UnregisterNotificationClient(void* client, MoaLong type, void* refCon) override;
 
     int MediaInfosMade() const { return mediaInfosMade_; }
+    // From now on NewMediaInfo answers code and leaves the record alone.
+    void RefuseMediaInfo(MoaError code) { mediaInfoRefusal_ = code; }
 
 private:
     int mediaInfosMade_ = 0;
+    MoaError mediaInfoRefusal_ = kMoaErr_NoErr;
 };
 
 }  // namespace marlowhost

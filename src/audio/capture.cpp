@@ -57,7 +57,7 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     if (looping) {
         takeStart.Clear();
     } else {
-        takeStart.Begin(std::min<uint32_t>(FullTakeBytes(), format.nAvgBytesPerSec));
+        takeStart.Begin(std::min<uint32_t>(FullTakeBytes(), captureFormat.nAvgBytesPerSec));
     }
     firstBytesAwaited = false;
     captureLooping = looping;
@@ -198,7 +198,7 @@ bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
 
 uint32_t DirectSoundAudioDevice::FullTakeBytes() const {
     const uint64_t milliseconds = static_cast<uint64_t>(std::llabs(static_cast<long long>(maxCaptureMs)));
-    const uint64_t bytes = milliseconds * format.nAvgBytesPerSec / 1000u;
+    const uint64_t bytes = milliseconds * captureFormat.nAvgBytesPerSec / 1000u;
     return bytes < captureBufferBytes ? static_cast<uint32_t>(bytes) : captureBufferBytes;
 }
 

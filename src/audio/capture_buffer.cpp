@@ -30,14 +30,15 @@ uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
 StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
     status.Reset();
     ReleaseCaptureBuffer();
-    captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, format.nAvgBytesPerSec);
+    captureFormat = format;
+    captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, captureFormat.nAvgBytesPerSec);
 
     DSCBUFFERDESC withEffects{};
     withEffects.dwSize = sizeof(DSCBUFFERDESC);
     withEffects.dwFlags = 0;
     withEffects.dwBufferBytes = captureBufferBytes;
     withEffects.dwReserved = 0;
-    withEffects.lpwfxFormat = &format;
+    withEffects.lpwfxFormat = &captureFormat;
     withEffects.dwFXCount = 0;
     withEffects.lpDSCFXDesc = nullptr;
     if (SUCCEEDED(captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr))) {
@@ -49,7 +50,7 @@ StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
     plain.dwFlags = 0;
     plain.dwBufferBytes = captureBufferBytes;
     plain.dwReserved = 0;
-    plain.lpwfxFormat = &format;
+    plain.lpwfxFormat = &captureFormat;
     const HRESULT result =
         captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&plain), &captureBuffer, nullptr);
     if (SUCCEEDED(result)) {

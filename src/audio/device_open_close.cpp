@@ -90,6 +90,9 @@ StatusRecord DirectSoundAudioDevice::Close() {
     if (capturing) {
         StopCapture();
     }
+    // Metering lives on the capture that goes here: a later Open starts
+    // without it, and StartGetInputLevel must start it afresh.
+    meteringActive = false;
     // Each buffer goes before the object that made it.
     if (captureObject != nullptr) {
         ReleaseCaptureBuffer();

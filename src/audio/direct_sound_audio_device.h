@@ -40,12 +40,15 @@ public:
     // null unless an image was made.
     StatusRecord MakeSoundImage(uint32_t frontBytes, uint32_t backBytes, HGLOBAL* handle);
 
-    // Bytes of a full take of maxCaptureMs in the current format, never more
-    // than the capture buffer holds.
+    // Bytes of a full take of maxCaptureMs in the capture's format, never
+    // more than the capture buffer holds.
     uint32_t FullTakeBytes() const;
 
     HWND windowHandle;
     WAVEFORMATEX format;
+    // The format the capture buffer was made with: a recording and its
+    // levels keep it until it ends, whatever SetFormat does meanwhile.
+    WAVEFORMATEX captureFormat{};
     int32_t meteringDurationMs = 0;
     IDirectSoundCapture* captureObject = nullptr;
     IDirectSoundCaptureBuffer* captureBuffer = nullptr;

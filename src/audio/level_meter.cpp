@@ -192,7 +192,9 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
     if (captureBuffer == nullptr || captureBufferBytes == 0) {
         return status;
     }
-    const uint32_t frameBytes = static_cast<uint32_t>(format.wBitsPerSample / 8) * format.nChannels;
+    // The capture's bytes are in the format its buffer was made with.
+    const WAVEFORMATEX& captured = captureFormat;
+    const uint32_t frameBytes = static_cast<uint32_t>(captured.wBitsPerSample / 8) * captured.nChannels;
     if (frameBytes == 0 || !ObserveCapturePosition()) {
         return status;
     }
@@ -201,10 +203,10 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
     }
     // Only bytes the capture has reached hold input; the rest of a new
     // buffer is the silence it was made with.
-    const uint64_t captured = captureProgress.CapturedBytes();
-    const uint64_t filled = captured < captureBufferBytes ? captured : captureBufferBytes;
+    const uint64_t capturedBytes = captureProgress.CapturedBytes();
+    const uint64_t filled = capturedBytes < captureBufferBytes ? capturedBytes : captureBufferBytes;
     const uint64_t wantedWindow =
-        static_cast<uint64_t>(format.nAvgBytesPerSec / 1000u) * static_cast<uint32_t>(meteringDurationMs);
+        static_cast<uint64_t>(captured.nAvgBytesPerSec / 1000u) * static_cast<uint32_t>(meteringDurationMs);
     uint32_t window = static_cast<uint32_t>(wantedWindow < filled ? wantedWindow : filled);
     window -= window % frameBytes;
     if (window == 0) {
@@ -227,7 +229,7 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
     if (first != nullptr) {
         const ChannelLevels levels =
             MeasureWindow(static_cast<const uint8_t*>(first), firstBytes, static_cast<const uint8_t*>(second),
-                          second != nullptr ? secondBytes : 0, format);
+                          second != nullptr ? secondBytes : 0, captured);
         *left = levels.left;
         *right = levels.right;
     }

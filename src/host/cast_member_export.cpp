@@ -103,8 +103,12 @@ StatusRecord HostBridge::SaveSoundAsMember(const char* name, int32_t castLib, HG
         }
         if (!result.failed) {
             MoaDrMediaInfo media = {};
-            utils->NewMediaInfo(soundType, waveFormat, image, 0, nullptr, &media);
-            member->SetMedia(&media);
+            MoaError code = utils->NewMediaInfo(soundType, waveFormat, image, 0, nullptr, &media);
+            if (code != kMoaErr_NoErr) {
+                result.SetFailure("Could not make media descriptor", code);
+            } else if ((code = member->SetMedia(&media)) != kMoaErr_NoErr) {
+                result.SetFailure("Could not set media of member", code);
+            }
         }
     }
     // SetMedia copied the take, and on a failure nobody took it: it is ours to free.

@@ -120,6 +120,7 @@ inline constexpr MoaError kMoaMmErr_FloatExpected = static_cast<MoaError>(0x8004
 inline constexpr MoaError kMoaMmErr_StringExpected = static_cast<MoaError>(0x800407DC);
 inline constexpr MoaError kMoaMmErr_FunctionNotFound = static_cast<MoaError>(0x800407DF);
 inline constexpr MoaError kMoaMmErr_ValueTypeMismatch = static_cast<MoaError>(0x800407EF);
+inline constexpr MoaError kMoaDrErr_MediaFormatNotSupported = static_cast<MoaError>(0x80040BBC);
 inline constexpr MoaError kMoaDrErr_CastNotFound = static_cast<MoaError>(0x80040BC4);
 inline constexpr MoaError kMoaDrErr_CastMemNotFound = static_cast<MoaError>(0x80040BC5);
 inline constexpr MoaError kMoaDrErr_HandlerNotDefined = static_cast<MoaError>(0x80040BC9);

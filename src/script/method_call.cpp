@@ -30,7 +30,14 @@ void AnswerInteger(const MethodCall& method, int32_t value) {
 
 void FailStatus(ScriptInstance& instance, const char* message) {
     StatusRecord outcome = instance.status;
+    // While a failure is being reported, the handler may call this object
+    // back; its refusals go to the caller only, or an unguarded handler
+    // would be called again by its own call, without end.
+    if (instance.engineReportDepth > 0) {
+        outcome.SetCallback(nullptr, nullptr);
+    }
     outcome.SetFailure(message, -1);
+    outcome.SetCallback(instance.status.userData, instance.status.callback);
     instance.status = outcome;
 }
 

@@ -30,6 +30,7 @@ void AnswerInteger(const MethodCall& method, int32_t value);
 // Records a failure of the instance's own. The record is failed on a copy
 // and stored afterwards, so a routed internal-error handler that calls back
 // into this object cannot reset the outcome before the caller reads it.
+// Inside such a handler the failure is not routed to it again.
 void FailStatus(ScriptInstance& instance, const char* message);
 
 // A user-error report whose texts are fixed.

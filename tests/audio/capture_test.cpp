@@ -96,12 +96,25 @@ TEST_F(CaptureTest, NegativeMaximumSizesByItsMagnitudeAndStaysInsideTheBuffer) {
     EXPECT_EQ(device->takeBytes, 22050u);
 }
 
-TEST_F(CaptureTest, FormatChangedDuringTheRecordingNeverGivesMoreThanTheBuffer) {
+// A recording keeps the format it started with: a change halfway neither
+// ends it early nor cuts its take, in either direction.
+TEST_F(CaptureTest, FormatChangedDuringTheRecordingKeepsTheWholeTake) {
+    device->SetFormat(2, 44.1f, 16, "");
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::AdvanceClock(5000);
+    device->SetFormat(1, 44.1f, 16, "");
+    EXPECT_TRUE(Succeeded(device->PollState()));
+    EXPECT_TRUE(device->IsCapturing());
+    marlowsim::AdvanceClock(5100);
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(device->takeBytes, 1764000u);
+
+    device->SetFormat(1, 11.025f, 16, "");
     ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
     device->SetFormat(2, 44.1f, 16, "");
     marlowsim::AdvanceClock(3000);
     EXPECT_FALSE(device->IsCapturing());
-    EXPECT_EQ(device->takeBytes, device->captureBufferBytes);
+    EXPECT_EQ(device->takeBytes, 22050u);
 }
 
 TEST_F(CaptureTest, SecondStartIsRefusedAndTheFirstGoesOn) {

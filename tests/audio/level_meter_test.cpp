@@ -196,30 +196,48 @@ TEST_F(LevelMeterTest, WindowLongerThanTheBufferIsCutToIt) {
     EXPECT_EQ(marlowsim::OutstandingLocks(), 0);
 }
 
-TEST_F(LevelMeterTest, FrameSizeOfZeroReadsZero) {
+// Levels are read in the format the capture was made with: a format set
+// meanwhile, even one with frames of no bytes, changes nothing.
+TEST_F(LevelMeterTest, FormatChangedDuringTheCaptureLeavesItsLevelsAlone) {
     marlowsim::SetInput(FullScaleSquare());
     ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
     marlowsim::AdvanceClock(200);
-    device->SetFormat(0, 11.025f, 16, "");
-    int32_t left = -1;
-    int32_t right = -1;
-    ReadLevel(&left, &right);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(right, 0);
-    device->SetFormat(1, 11.025f, 4, "");
-    ReadLevel(&left, &right);
-    EXPECT_EQ(left, 0);
+    for (const int32_t bits : {16, 4, 8}) {
+        device->SetFormat(bits == 16 ? 0 : 2, 44.1f, bits, "");
+        int32_t left = -1;
+        int32_t right = -1;
+        ReadLevel(&left, &right);
+        EXPECT_NEAR(left, 32767, 2) << bits;
+        EXPECT_EQ(right, 0) << bits;
+    }
 }
 
-TEST_F(LevelMeterTest, MeteringLeftOnOverCloseReadsNoReleasedBuffer) {
+// Closing ends metering with the capture it lived on: the next device meters
+// afresh, and nothing stale stops a later recording or playback.
+TEST_F(LevelMeterTest, CloseEndsMeteringAndTheNextDeviceMetersAfresh) {
+    marlowsim::SetCaptureDeviceCount(2);
     ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
-    device->Close();
-    EXPECT_TRUE(device->IsLevelMeteringActive());
+    ASSERT_TRUE(Succeeded(device->Close()));
+    EXPECT_FALSE(device->IsLevelMeteringActive());
     int32_t left = -1;
     int32_t right = -1;
+    EXPECT_TRUE(FailedWith(device->GetLevel(&left, &right),
+                           "You must enable GSIL or be capturing to get a sound level", -1));
+
+    ASSERT_TRUE(Succeeded(device->Open("Simulated capture device 2")));
+    marlowsim::SetInput(FullScaleSquare());
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    marlowsim::AdvanceClock(100);
     ReadLevel(&left, &right);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(right, 0);
+    EXPECT_NEAR(left, 32767, 2);
+
+    ASSERT_TRUE(Succeeded(device->Close()));
+    ASSERT_TRUE(Succeeded(device->Open("")));
+    WatchFailures();
+    RecordFullTake(500);
+    ASSERT_TRUE(Succeeded(device->PlayStart()));
+    EXPECT_TRUE(failures.empty()) << failures.front();
 }
 
 TEST_F(LevelMeterTest, MeteringTransitions) {

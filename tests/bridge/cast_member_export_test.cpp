@@ -110,4 +110,23 @@ TEST_F(CastMemberExport, WithoutTheUtilityServiceTheMemberGetsNoMedia) {
     EXPECT_FALSE(member->HasMedia());
 }
 
+// The host may refuse the media: the member keeps what it had, and the
+// caller learns of it with the host's code.
+TEST_F(CastMemberExport, MediaTheHostRefusesIsAFailureAndTheMemberKeepsItsSound) {
+    ASSERT_EQ(Save("take", 1, firstTake), "Ok");
+    marlowhost::CastMember& member = *host.Movie().Cast(1)->MemberNamed("take");
+    member.RefuseMedia(kMoaDrErr_MediaFormatNotSupported);
+    EXPECT_EQ(Save("take", 1, secondTake),
+              "Error :Could not set media of member (" + std::to_string(kMoaDrErr_MediaFormatNotSupported) + ")");
+    EXPECT_EQ(member.Media(), firstTake);
+
+    host.Utilities().RefuseMediaInfo(kMoaErr_OutOfMem);
+    EXPECT_EQ(Save("fresh", 1, secondTake),
+              "Error :Could not make media descriptor (" + std::to_string(kMoaErr_OutOfMem) + ")");
+    marlowhost::CastMember* fresh = host.Movie().Cast(1)->MemberNamed("fresh");
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_FALSE(fresh->HasMedia());
+    EXPECT_EQ(fresh->SetMediaCalls(), 0);
+}
+
 }  // namespace

@@ -50,6 +50,38 @@ TEST_F(Reentry, AnInternalErrorHandlerCallingBackDoesNotTurnAFailureIntoSuccess)
     ExpectNothingLeft();
 }
 
+// A handler that recovers by calling the object, with no guard of its own,
+// runs once per engine failure: the refusal of its own call is answered to
+// it and not reported to it again. The test's fuse only keeps a regression
+// from overflowing the stack.
+TEST_F(Reentry, AnUnguardedInternalErrorHandlerRunsOncePerFailure) {
+    MakeObject();
+    int runs = 0;
+    std::vector<std::string> nestedAnswers;
+    host.Handlers().Define("Marlowtide_InternalError", [this, &runs, &nestedAnswers](const std::vector<MoaMmValue>&) {
+        if (++runs <= 50) {
+            MoaMmValue result = marlowhost::ValueStore::Void();
+            loader.CallMethod(object->Value(), "CloseAudio", {}, &result);
+            nestedAnswers.push_back(host.Values().LingoText(result));
+            host.Values().Release(&result);
+        }
+        return marlowhost::ValueStore::Void();
+    });
+    ASSERT_EQ(Call("PrivateInstance", {Int(1), Int(1)}), Quoted("Ok"));
+    marlowsim::InjectFault(marlowsim::Call::DirectSoundCaptureCreate, static_cast<HRESULT>(0x88780078));
+    EXPECT_EQ(Call("OpenAudio", {Text("")}),
+              Quoted("Error :Cannot access audio capture device (-2005401480)"));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(nestedAnswers, std::vector<std::string>{Quoted("Error :Audio device busy reporting an error (-1)")});
+    // The next failure is reported again, once.
+    marlowsim::InjectFault(marlowsim::Call::DirectSoundCaptureCreate, static_cast<HRESULT>(0x88780078));
+    EXPECT_EQ(Call("OpenAudio", {Text("")}),
+              Quoted("Error :Cannot access audio capture device (-2005401480)"));
+    EXPECT_EQ(runs, 2);
+    host.Handlers().Remove("Marlowtide_InternalError");
+    ExpectNothingLeft();
+}
+
 // Switching routing off from the handler must not reset the record of the
 // operation that is failing: Open would go on without its playback object.
 TEST_F(Reentry, SwitchingRoutingOffFromTheHandlerKeepsTheFailure) {
