@@ -65,18 +65,21 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine}"
 
 pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=stderr \
-    -L module-native-protocol-unix -L "module-null-sink sink_name=marlow" 2>"$work/pulseaudio.log" \
+    -L module-native-protocol-unix -L module-cli-protocol-unix -L "module-null-sink sink_name=marlow" \
+    2>"$work/pulseaudio.log" \
     || { cat "$work/pulseaudio.log"; exit 1; }
 pactl set-default-sink marlow
 pactl set-default-source marlow.monitor
 
-# loop_into_sink FILE LATENCY: plays FILE, a raw 16-bit mono 44.1 kHz
-# chunk, into the sink over and over until stopped, with a buffer of LATENCY
-# ms; the player's pid is left in $looped. A chunk of a whole second holds
-# whole periods of 1000 or 440 Hz, so the loop has no seams.
+# loop_into_sink FILE LATENCY [SINK]: plays FILE, a raw 16-bit mono 44.1 kHz
+# chunk, into the sink (the default one, or SINK) over and over until
+# stopped, with a buffer of LATENCY ms; the player's pid is left in $looped.
+# A chunk of a whole second holds whole periods of its tone, so the loop has
+# no seams.
 looped=""
 loop_into_sink() {
-    (while cat "$1"; do :; done) | pacat --raw --latency-msec="$2" --format=s16le --rate=44100 --channels=1 &
+    (while cat "$1"; do :; done) |
+        pacat --raw --latency-msec="$2" --format=s16le --rate=44100 --channels=1 ${3:+--device="$3"} &
     looped=$!
     started="$started $looped"
 }
@@ -101,6 +104,21 @@ stop_tone() {
         kill "$tone_pid" 2>/dev/null
         tone_pid=""
     fi
+}
+
+# add_capture_device SINK DESCRIPTION FILE: one more capture device, the
+# monitor of a new null sink SINK, listed under DESCRIPTION (any UTF-8 text,
+# spaces included; pactl's module arguments refuse spaces, pacmd sets it
+# afterwards), hearing FILE (as loop_into_sink plays it) for the whole
+# session. The sink's module index is left in $work/modules/SINK.
+add_capture_device() {
+    mkdir -p "$work/modules"
+    pactl load-module module-null-sink sink_name="$1" > "$work/modules/$1" || return 1
+    pacmd update-source-proplist "$1.monitor" "device.description=\"$2\"" || return 1
+    # As for the default sink: a low-latency stream that keeps its monitor
+    # prompt, and the tone with a deep buffer.
+    loop_into_sink "$work/silence.raw" 20 "$1"
+    loop_into_sink "$3" "$heard_latency" "$1"
 }
 
 # Plays a WAV file once, in the background.
