@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "test_host.h"
 #include "xtra_instance.h"
 #include "xtra_loader.h"

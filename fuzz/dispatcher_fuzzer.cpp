@@ -18,7 +18,7 @@
 #include "moa/imoa_mm_xscript.h"
 #include "module/class_registry.h"
 #include "module/exports.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "test_host.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #endif
 
 namespace marlowhost {

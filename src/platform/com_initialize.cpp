@@ -1,6 +1,6 @@
 // COM initialisation is only counted: every success, S_OK or S_FALSE, wants
 // its CoUninitialize.
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 extern "C" {
 

@@ -1,7 +1,7 @@
 // DirectSound as the Windows SDK declares it: the entry functions, the
 // interfaces with their method order and signatures, the description and
 // capability records, the flags and result codes. Native build only; the
-// simulator stands behind it (see simulator_control.h).
+// simulator stands behind it (see simulator/control.h).
 #pragma once
 
 #include "platform/win32_layer.h"

@@ -1,4 +1,5 @@
-#include "platform/sim_machine.h"
+// GetTickCount and Sleep: the Win32 face of the simulator clock.
+#include "platform/simulator/machine.h"
 
 extern "C" {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace {
 

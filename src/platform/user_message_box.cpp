@@ -2,7 +2,7 @@
 // stderr unless someone else takes it.
 #include <cstdio>
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 extern "C" {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "audio/direct_sound_audio_device.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 
 // EXPECT_TRUE(FailedWith(record, text, code)): failed with exactly these.
 inline ::testing::AssertionResult FailedWith(const StatusRecord& record, const char* text, int64_t code) {

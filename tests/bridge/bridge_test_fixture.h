@@ -9,7 +9,7 @@
 
 #include "diag/trace_log.h"
 #include "host/host_bridge.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "test_host.h"
 
 class BridgeTest : public ::testing::Test {

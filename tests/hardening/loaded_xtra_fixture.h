@@ -14,7 +14,7 @@
 
 #include <unistd.h>
 
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "test_host.h"
 #include "xtra_instance.h"
 #include "xtra_loader.h"

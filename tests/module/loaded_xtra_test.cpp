@@ -15,7 +15,7 @@
 #include "moa/imoa_notification.h"
 #include "moa/imoa_register.h"
 #include "module/class_registry.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "script/script_instance.h"
 #include "test_host.h"
 #include "xtra_instance.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "platform/windows_api.h"
 
 class PlatformGlobalMemory : public ::testing::Test {

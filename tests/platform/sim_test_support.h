@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "platform/windows_api.h"
 
 inline WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits) {

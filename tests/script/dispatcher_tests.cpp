@@ -4,7 +4,7 @@
 #include <string>
 
 #include "diag/bounded_text.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "script/method_number.h"
 #include "script_test_support.h"
 

@@ -3,7 +3,7 @@
 #include "audio/direct_sound_audio_device.h"
 #include "diag/trace_log.h"
 #include "host/host_bridge.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "script/method_number.h"
 #include "script_test_support.h"
 

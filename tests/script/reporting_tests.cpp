@@ -1,6 +1,6 @@
 // Flow lines, user-error reports and internal errors delivered for real:
 // debugger output, movie handlers of the test host, message boxes.
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "script/method_number.h"
 #include "script_test_support.h"
 

@@ -1,7 +1,7 @@
 #include "script_test_support.h"
 
 #include "host/host_bridge.h"
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 #include "script/method_number.h"
 #include "script/script_operations.h"
 

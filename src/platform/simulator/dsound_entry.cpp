@@ -2,8 +2,8 @@
 // simulated machine's devices.
 #include <cstring>
 
-#include "platform/sim_factories.h"
-#include "platform/sim_machine.h"
+#include "platform/simulator/factories.h"
+#include "platform/simulator/machine.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/wave_format.h"
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim::detail {
 

@@ -1,28 +1,13 @@
 // The playback object of the default playback device.
-#include <new>
-
-#include "platform/sim_factories.h"
-#include "platform/sim_object.h"
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/factories.h"
+#include "platform/simulator/sim_com_object.h"
+#include "platform/simulator/wave_format.h"
 
 namespace marlowsim::detail {
 namespace {
 
-class SimDirectSound final : public IDirectSound, private SimObject {
+class SimDirectSound final : public SimMaker<SimDirectSound, IDirectSound, IID_IDirectSound> {
 public:
-    // ---- IUnknown
-    HRESULT QueryInterface(REFIID riid, void** object) override {
-        return QueryOwnInterface(riid, IID_IDirectSound, this, object);
-    }
-    ULONG AddRef() override { return AddReference(); }
-    ULONG Release() override {
-        ULONG left = 0;
-        if (!DropReference(&left)) return left;
-        NoteMakerGone();
-        delete this;
-        return 0;
-    }
-
     // ---- IDirectSound
     HRESULT CreateSoundBuffer(LPCDSBUFFERDESC description, LPDIRECTSOUNDBUFFER* buffer,
                               LPUNKNOWN outer) override;
@@ -63,11 +48,6 @@ HRESULT SimDirectSound::SetCooperativeLevel(HWND window, DWORD level) {
 
 }  // namespace
 
-HRESULT CreateSimDirectSound(LPDIRECTSOUND* object) {
-    auto* made = new (std::nothrow) SimDirectSound;
-    if (!made) return DSERR_OUTOFMEMORY;
-    *object = made;
-    return DS_OK;
-}
+HRESULT CreateSimDirectSound(LPDIRECTSOUND* object) { return SimDirectSound::Create(object); }
 
 }  // namespace marlowsim::detail

@@ -1,35 +1,18 @@
 // A secondary buffer that plays at the format's byte rate on the simulator
 // clock; played once it stops at its end.
-#include <new>
-
-#include "platform/sim_buffer_memory.h"
-#include "platform/sim_factories.h"
-#include "platform/sim_object.h"
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/buffer_memory.h"
+#include "platform/simulator/factories.h"
+#include "platform/simulator/sim_com_object.h"
+#include "platform/simulator/wave_format.h"
 
 namespace marlowsim::detail {
 namespace {
 
-class SimSoundBuffer final : public IDirectSoundBuffer, private SimObject {
+class SimSoundBuffer final : public SimBuffer<SimSoundBuffer, IDirectSoundBuffer, IID_IDirectSoundBuffer> {
 public:
-    SimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format)
-        : makerId_(makerId), format_(format) {
-        NoteBufferMade(makerId_);
-    }
-    ~SimSoundBuffer() { NoteBufferGone(makerId_); }
+    SimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format) : SimBuffer(makerId), format_(format) {}
 
     bool Allocate(DWORD bytes) { return memory_.AllocateUnfilled(bytes); }
-
-    // ---- IUnknown
-    HRESULT QueryInterface(REFIID riid, void** object) override {
-        return QueryOwnInterface(riid, IID_IDirectSoundBuffer, this, object);
-    }
-    ULONG AddRef() override { return AddReference(); }
-    ULONG Release() override {
-        ULONG left = 0;
-        if (DropReference(&left)) delete this;
-        return left;
-    }
 
     // ---- IDirectSoundBuffer
     HRESULT GetCaps(LPDSBCAPS) override { return E_NOTIMPL; }
@@ -56,7 +39,6 @@ private:
     void CatchUp();
     void StartFrom(uint64_t position);
 
-    const uint64_t makerId_;
     const WAVEFORMATEX format_;
     BufferMemory memory_;
     bool playing_ = false;
@@ -145,14 +127,7 @@ HRESULT SimSoundBuffer::Unlock(LPVOID first, DWORD, LPVOID second, DWORD) {
 
 HRESULT CreateSimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
                              LPDIRECTSOUNDBUFFER* buffer) {
-    auto* made = new (std::nothrow) SimSoundBuffer(makerId, format);
-    if (!made) return DSERR_OUTOFMEMORY;
-    if (!made->Allocate(bytes)) {
-        made->Release();
-        return DSERR_OUTOFMEMORY;
-    }
-    *buffer = made;
-    return DS_OK;
+    return SimSoundBuffer::Create(bytes, buffer, makerId, format);
 }
 
 }  // namespace marlowsim::detail

@@ -1,4 +1,4 @@
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim {
 namespace detail {

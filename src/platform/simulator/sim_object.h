@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/dsound_layer.h"
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim::detail {
 

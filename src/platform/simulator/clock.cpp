@@ -1,7 +1,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim {
 namespace {

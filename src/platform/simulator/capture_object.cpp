@@ -1,29 +1,15 @@
 // The capture object of one simulated capture device.
 #include <memory>
-#include <new>
 
-#include "platform/sim_factories.h"
-#include "platform/sim_object.h"
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/factories.h"
+#include "platform/simulator/sim_com_object.h"
+#include "platform/simulator/wave_format.h"
 
 namespace marlowsim::detail {
 namespace {
 
-class SimCapture final : public IDirectSoundCapture, private SimObject {
+class SimCapture final : public SimMaker<SimCapture, IDirectSoundCapture, IID_IDirectSoundCapture> {
 public:
-    // ---- IUnknown
-    HRESULT QueryInterface(REFIID riid, void** object) override {
-        return QueryOwnInterface(riid, IID_IDirectSoundCapture, this, object);
-    }
-    ULONG AddRef() override { return AddReference(); }
-    ULONG Release() override {
-        ULONG left = 0;
-        if (!DropReference(&left)) return left;
-        NoteMakerGone();
-        delete this;
-        return 0;
-    }
-
     // ---- IDirectSoundCapture
     HRESULT CreateCaptureBuffer(LPCDSCBUFFERDESC description, LPDIRECTSOUNDCAPTUREBUFFER* buffer,
                                 LPUNKNOWN outer) override;
@@ -64,11 +50,6 @@ HRESULT SimCapture::CreateCaptureBuffer(LPCDSCBUFFERDESC description,
 
 }  // namespace
 
-HRESULT CreateSimCapture(LPDIRECTSOUNDCAPTURE* object) {
-    auto* made = new (std::nothrow) SimCapture;
-    if (!made) return DSERR_OUTOFMEMORY;
-    *object = made;
-    return DS_OK;
-}
+HRESULT CreateSimCapture(LPDIRECTSOUNDCAPTURE* object) { return SimCapture::Create(object); }
 
 }  // namespace marlowsim::detail

@@ -2,9 +2,9 @@
 // buffer started once stops when full and then reads 0.
 #include <algorithm>
 
-#include "platform/sim_capture_fill.h"
-#include "platform/sim_machine.h"
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/capture_fill.h"
+#include "platform/simulator/machine.h"
+#include "platform/simulator/wave_format.h"
 
 namespace marlowsim::detail {
 namespace {

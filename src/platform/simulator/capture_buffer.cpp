@@ -1,43 +1,29 @@
 // A capture buffer whose bytes arrive by the capture behaviour it was made
 // with, lazily, whenever it is asked about.
 #include <memory>
-#include <new>
 #include <utility>
 
-#include "platform/sim_buffer_memory.h"
-#include "platform/sim_capture_fill.h"
-#include "platform/sim_factories.h"
-#include "platform/sim_object.h"
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/buffer_memory.h"
+#include "platform/simulator/capture_fill.h"
+#include "platform/simulator/factories.h"
+#include "platform/simulator/sim_com_object.h"
+#include "platform/simulator/wave_format.h"
 
 namespace marlowsim::detail {
 namespace {
 
-class SimCaptureBuffer final : public IDirectSoundCaptureBuffer, private SimObject {
+class SimCaptureBuffer final
+    : public SimBuffer<SimCaptureBuffer, IDirectSoundCaptureBuffer, IID_IDirectSoundCaptureBuffer> {
 public:
     SimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format,
                      std::shared_ptr<CaptureWritePosition> writePosition)
-        : makerId_(makerId),
+        : SimBuffer(makerId),
           format_(format),
           fill_(TheMachine().captureBehaviour == CaptureBehaviour::Wine
                     ? MakeWineCaptureFill(format_, memory_, std::move(writePosition))
-                    : MakeWindowsCaptureFill(format_, memory_)) {
-        NoteBufferMade(makerId_);
-    }
-    ~SimCaptureBuffer() { NoteBufferGone(makerId_); }
+                    : MakeWindowsCaptureFill(format_, memory_)) {}
 
     bool Allocate(DWORD bytes) { return memory_.AllocateSilence(bytes, SilenceByte(format_)); }
-
-    // ---- IUnknown
-    HRESULT QueryInterface(REFIID riid, void** object) override {
-        return QueryOwnInterface(riid, IID_IDirectSoundCaptureBuffer, this, object);
-    }
-    ULONG AddRef() override { return AddReference(); }
-    ULONG Release() override {
-        ULONG left = 0;
-        if (DropReference(&left)) delete this;
-        return left;
-    }
 
     // ---- IDirectSoundCaptureBuffer
     HRESULT GetCaps(LPDSCBCAPS) override { return E_NOTIMPL; }
@@ -52,7 +38,6 @@ public:
     HRESULT Unlock(LPVOID first, DWORD firstBytes, LPVOID second, DWORD secondBytes) override;
 
 private:
-    const uint64_t makerId_;
     const WAVEFORMATEX format_;
     BufferMemory memory_;
     const std::unique_ptr<CaptureFill> fill_;  // after memory_: it may write there as it goes
@@ -112,14 +97,7 @@ HRESULT SimCaptureBuffer::Unlock(LPVOID first, DWORD, LPVOID second, DWORD) {
 HRESULT CreateSimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
                                std::shared_ptr<CaptureWritePosition> writePosition,
                                LPDIRECTSOUNDCAPTUREBUFFER* buffer) {
-    auto* made = new (std::nothrow) SimCaptureBuffer(makerId, format, std::move(writePosition));
-    if (!made) return DSERR_OUTOFMEMORY;
-    if (!made->Allocate(bytes)) {
-        made->Release();
-        return DSERR_OUTOFMEMORY;
-    }
-    *buffer = made;
-    return DS_OK;
+    return SimCaptureBuffer::Create(bytes, buffer, makerId, format, std::move(writePosition));
 }
 
 }  // namespace marlowsim::detail

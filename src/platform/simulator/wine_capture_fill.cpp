@@ -5,9 +5,9 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/sim_capture_fill.h"
-#include "platform/sim_machine.h"
-#include "platform/sim_wave_format.h"
+#include "platform/simulator/capture_fill.h"
+#include "platform/simulator/machine.h"
+#include "platform/simulator/wave_format.h"
 
 namespace marlowsim::detail {
 namespace {

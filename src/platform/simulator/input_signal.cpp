@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/sim_object.h"
+#include "platform/simulator/sim_object.h"
 
 #include <cstring>
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/dsound_layer.h"
-#include "platform/sim_capture_fill.h"
+#include "platform/simulator/capture_fill.h"
 
 namespace marlowsim::detail {
 

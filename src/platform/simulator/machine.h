@@ -1,6 +1,6 @@
 // The simulated machine behind the platform layer: devices, input signal,
-// faults, counts and records. Shared by the layer's own files only; tests
-// reach it through simulator_control.h.
+// faults, counts and records. Shared by the simulator and the Windows layer
+// beside it only; tests reach it through control.h.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/simulator_control.h"
+#include "platform/simulator/control.h"
 
 namespace marlowsim::detail {
 

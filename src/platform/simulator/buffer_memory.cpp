@@ -1,10 +1,10 @@
-#include "platform/sim_buffer_memory.h"
+#include "platform/simulator/buffer_memory.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim::detail {
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/dsound_layer.h"
-#include "platform/sim_buffer_memory.h"
+#include "platform/simulator/buffer_memory.h"
 
 namespace marlowsim::detail {
 

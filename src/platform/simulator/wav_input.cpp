@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/sim_machine.h"
+#include "platform/simulator/machine.h"
 
 namespace marlowsim {
 namespace {

@@ -1,0 +1,78 @@
+// The COM plumbing of the simulated DirectSound objects, written once: their
+// own interface and IUnknown answer QueryInterface, the last Release deletes
+// the object, and each is handed out with its one reference. Makers and
+// buffers differ only in the bookkeeping by which a buffer still alive when
+// its maker goes is noticed.
+#pragma once
+
+#include <cstdint>
+#include <new>
+#include <utility>
+
+#include "platform/dsound_layer.h"
+#include "platform/simulator/sim_object.h"
+
+namespace marlowsim::detail {
+
+// Object is the final class, which the last Release deletes whole.
+template <class Object, class Interface, const IID& kOwnIid>
+class SimComObject : public Interface, protected SimObject {
+public:
+    HRESULT QueryInterface(REFIID riid, void** object) final {
+        return QueryOwnInterface(riid, kOwnIid, this, object);
+    }
+    ULONG AddRef() final { return AddReference(); }
+    ULONG Release() final {
+        ULONG left = 0;
+        if (DropReference(&left)) delete static_cast<Object*>(this);
+        return left;
+    }
+
+protected:
+    SimComObject() = default;
+    ~SimComObject() = default;
+};
+
+// A DirectSound or capture object. It goes only on its last release, and
+// its buffers still alive then were released out of order.
+template <class Object, class Interface, const IID& kOwnIid>
+class SimMaker : public SimComObject<Object, Interface, kOwnIid> {
+public:
+    static HRESULT Create(Interface** object) {
+        auto* made = new (std::nothrow) Object;
+        if (!made) return DSERR_OUTOFMEMORY;
+        *object = made;
+        return DS_OK;
+    }
+
+protected:
+    SimMaker() = default;
+    ~SimMaker() { this->NoteMakerGone(); }
+};
+
+// A sound or capture buffer, counted against its maker while it lives.
+template <class Object, class Interface, const IID& kOwnIid>
+class SimBuffer : public SimComObject<Object, Interface, kOwnIid> {
+public:
+    // Object::Allocate takes the buffer's memory; a buffer without it goes again at once.
+    template <class... Arguments>
+    static HRESULT Create(DWORD bytes, Interface** buffer, Arguments&&... arguments) {
+        auto* made = new (std::nothrow) Object(std::forward<Arguments>(arguments)...);
+        if (!made) return DSERR_OUTOFMEMORY;
+        if (!made->Allocate(bytes)) {
+            made->Release();
+            return DSERR_OUTOFMEMORY;
+        }
+        *buffer = made;
+        return DS_OK;
+    }
+
+protected:
+    explicit SimBuffer(uint64_t makerId) : makerId_(makerId) { this->NoteBufferMade(makerId_); }
+    ~SimBuffer() { this->NoteBufferGone(makerId_); }
+
+private:
+    const uint64_t makerId_;
+};
+
+}  // namespace marlowsim::detail
