@@ -57,7 +57,9 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     if (looping) {
         takeStart.Clear();
     } else {
-        takeStart.Begin(std::min<uint32_t>(FullTakeBytes(), captureFormat.nAvgBytesPerSec));
+        // A second's bytes, read out of the packed record before min binds to it.
+        const uint32_t secondOfBytes = captureFormat.nAvgBytesPerSec;
+        takeStart.Begin(std::min(FullTakeBytes(), secondOfBytes));
     }
     firstBytesAwaited = false;
     captureLooping = looping;
