@@ -29,6 +29,10 @@ cp "$here"/scenarios/*.ls "$input/"
 # without seams. The 440 Hz one is played once, for 4 s.
 sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone1k.raw" synth 1 sine 1000 vol 0.5
 sox -n -r 44100 -c 1 -b 16 "$input/tone440.wav" synth 4 sine 440 vol 0.5
+# The extra capture devices' tones, made as the 1 kHz one.
+for hz in 440 700 1500; do
+    sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone$hz.raw" synth 1 sine $hz vol 0.5
+done
 
 steps="$input/steps.sh"
 cat > "$steps" <<'STEPS'
@@ -38,11 +42,33 @@ run_movie take take.ls --save-members members
 cp "$WINEPREFIX/drive_c/marlow-trace.txt" "$output/take/" 2>/dev/null || true
 STEPS
 if [ "$plan" = all ]; then
+    # Three more capture devices, each with its tone, settling while the
+    # first scenarios run.
+    cat >> "$steps" <<'STEPS'
+add_capture_device headset "Headset Microphone" tone440.raw
+add_capture_device linein "Line In" tone700.raw
+add_capture_device cable "Virtual Cable" tone1500.raw
+STEPS
     cat >> "$steps" <<'STEPS'
 run_movie levels levels.ls
 run_movie formats formats.ls
 run_movie devices devices.ls
 run_movie bad-input bad-input.ls
+STEPS
+    # What each device records; the headset pulled out during a take and
+    # during metering, and back; the playback stream cut off; a 60 s take.
+    cat >> "$steps" <<'STEPS'
+run_movie device-tones device-tones.ls
+for loss in recording metering; do
+    start_movie loss-$loss loss-$loss.ls
+    wait_for_line "\"$loss\"" && sleep 1.5 && remove_capture_device headset
+    wait_for_line "waiting for the device" && add_capture_device headset "Headset Microphone" tone440.raw
+    finish_movie
+done
+start_movie loss-playback loss-playback.ls
+wait_for_line '"playing"' && sleep 1 && lose_playback
+finish_movie
+run_movie long-take long-take.ls
 STEPS
     if [ -f "$package" ]; then
         python3 -m zipfile -e "$package" "$input/package"

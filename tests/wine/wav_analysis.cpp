@@ -93,4 +93,17 @@ double DominantFrequency(const std::vector<int32_t>& samples, uint32_t sampleRat
     return Strongest(samples, sampleRate, coarse - 5.0, coarse + 5.0, 0.1);
 }
 
+double Amplitude(const std::vector<int32_t>& samples, uint32_t sampleRate, double hz) {
+    if (samples.empty() || sampleRate == 0) return 0.0;
+    return 2.0 * std::sqrt(EnergyAt(samples, sampleRate, hz)) / samples.size();
+}
+
+std::vector<double> BlockMagnitudes(const std::vector<int32_t>& samples, size_t blockSamples) {
+    std::vector<double> magnitudes;
+    for (size_t from = 0; blockSamples > 0 && from + blockSamples <= samples.size(); from += blockSamples) {
+        magnitudes.push_back(MeanMagnitude({samples.begin() + from, samples.begin() + from + blockSamples}));
+    }
+    return magnitudes;
+}
+
 }  // namespace wine_tier

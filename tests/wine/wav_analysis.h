@@ -1,6 +1,6 @@
 // What the Windows tier's checks need from a WAV file: its bytes, its
-// samples, and the two measures of a tone: mean magnitude and dominant
-// frequency.
+// samples, and the measures of a tone: mean magnitude, dominant frequency,
+// the amplitude at a frequency, and the magnitude block by block.
 #pragma once
 
 #include <cstdint>
@@ -31,5 +31,10 @@ WavFile ReadWav(const std::string& path);
 double MeanMagnitude(const std::vector<int32_t>& samples);
 // The frequency between lowHz and highHz with the most energy, to 0.1 Hz.
 double DominantFrequency(const std::vector<int32_t>& samples, uint32_t sampleRate, double lowHz, double highHz);
+// The amplitude of the samples' component at hz: a sine of amplitude A at
+// that frequency reads A.
+double Amplitude(const std::vector<int32_t>& samples, uint32_t sampleRate, double hz);
+// The mean magnitude of each whole block of blockSamples, in order.
+std::vector<double> BlockMagnitudes(const std::vector<int32_t>& samples, size_t blockSamples);
 
 }  // namespace wine_tier

@@ -118,7 +118,32 @@ add_capture_device() {
     # As for the default sink: a low-latency stream that keeps its monitor
     # prompt, and the tone with a deep buffer.
     loop_into_sink "$work/silence.raw" 20 "$1"
+    players=$looped
     loop_into_sink "$3" "$heard_latency" "$1"
+    echo "$players $looped" > "$work/modules/$1.players"
+}
+
+# ---- devices that go away ------------------------------------------------------
+# Each notes when it struck, in ms after the line the steps last waited for
+# (wait_for_line), in OUTPUT/NAME.loss of the running movie.
+note_loss() { echo $(( $(milliseconds) - ${line_seen:-0} )) > "$output/$movie_name.loss"; }
+
+# remove_capture_device SINK: the device is pulled out. PulseAudio moves an
+# unloaded sink's streams to another sink, so its players stop right after.
+remove_capture_device() {
+    pactl unload-module "$(cat "$work/modules/$1")"
+    note_loss
+    kill $(cat "$work/modules/$1.players") 2>/dev/null
+}
+
+# lose_playback: the Windows programs' playback streams are cut off, as when
+# their device goes away (unloading the default sink would only move them).
+lose_playback() {
+    for stream in $(pactl list sink-inputs |
+            awk '/^Sink Input #/ { id = substr($3, 2) } /application.name = ".*\.exe"/ { print id }'); do
+        pacmd kill-sink-input "$stream"
+    done
+    note_loss
 }
 
 # Plays a WAV file once, in the background.
@@ -171,6 +196,7 @@ wait_for_line() {
         sleep 0.1
         tries=$((tries + 1))
     done
+    line_seen=$(milliseconds)
 }
 
 finish_movie() {

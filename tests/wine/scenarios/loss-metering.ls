@@ -1,0 +1,66 @@
+-- The headset is pulled out while its level is metered (the session does it
+-- 1.5 s after the movie says "metering") and plugged in again once the movie
+-- waits for it; then it records again. Each call is timed.
+on startMovie
+  r = new(xtra "Marlowtide")
+  r.ShowErrorsAsDialogs(0)
+  r.PrivateInstance(1, 1)
+  put "open:" && r.OpenAudio("Headset Microphone")
+  r.StartGetInputLevel(50)
+  put "metering"
+  begin = the milliseconds
+  slowest = 0
+  repeat while the milliseconds - begin < 20000
+    t = the milliseconds
+    level = r.GetInputLevel()
+    active = r.IsGsilActive()
+    if the milliseconds - t > slowest then slowest = the milliseconds - t
+    if ilk(level) = #list then
+      put "level" && (the milliseconds - begin) & ":" && level[1][#Left] && level[1][#Error]
+    else
+      put "level" && (the milliseconds - begin) & ":" && level
+    end if
+    if active = 0 then exit repeat
+    idle(100)
+  end repeat
+  put "ended after:" && (the milliseconds - begin)
+  t = the milliseconds
+  r.StopGetInputLevel()
+  put "close:" && r.CloseAudio()
+  if the milliseconds - t > slowest then slowest = the milliseconds - t
+  put "slowest call:" && slowest
+  put "waiting for the device"
+  put "back after:" && waitForDevice(r, "Headset Microphone")
+  put "open again:" && r.OpenAudio("Headset Microphone")
+  put "record again:" && r.StartRecording(1500)
+  begin = the milliseconds
+  repeat while r.RecordingNow() = 1 and the milliseconds - begin < 20000
+    idle(16)
+  end repeat
+  put "saved again:" && r.SaveAsFile("again.wav")
+end
+
+-- Waits (at most 30 s) until the device is listed, then a second more for
+-- its sound to settle; answers the milliseconds waited, or -1.
+on waitForDevice r, name
+  begin = the milliseconds
+  repeat while the milliseconds - begin < 30000
+    devices = r.FindAudioCaptureDevices()
+    repeat with i = 1 to count(devices)
+      if devices[i][#DeviceName] = name then
+        idle(1000)
+        return the milliseconds - begin
+      end if
+    end repeat
+    idle(200)
+  end repeat
+  return -1
+end
+
+on Marlowtide_XtraError report
+  put "report:" && report[#Description] && "/" && report[#Help]
+end
+
+on Marlowtide_InternalError id, message, code
+  put "internal:" && message && code
+end
