@@ -172,13 +172,14 @@ TEST_F(WineDeviceLoss, DuringATakeTheTakeEndsKeepingWhatCameBeforeAndTheDeviceRe
     ExpectReportedOnce();
     EXPECT_EQ(LinesAfter(texts, "save: "), std::vector<std::string>{"Ok"});
     // What came before the loss, whole, and nothing after it: the take is
-    // no longer than the time to the loss (plus the sound server's buffer
-    // and the session's polling), sounds in every 10 ms, and is the tone.
+    // no longer than the time to the loss (plus the sound server's buffer,
+    // the session's polling and a slow machine's output), sounds in every
+    // 10 ms, and is the tone. Left to run on, it would last 8 s.
     const WavFile lost = ReadWav(FileOf("loss-recording", "lost.wav"));
     ASSERT_TRUE(lost.parsed) << lost.failure;
     const int takeMs = static_cast<int>(lost.Frames() * 1000u / lost.format.sampleRate);
     EXPECT_GE(takeMs, 1000);
-    EXPECT_LE(takeMs, lossMs + 500) << "the loss came after " << lossMs << " ms";
+    EXPECT_LE(takeMs, lossMs + 1000) << "the loss came after " << lossMs << " ms";
     ExpectOnlyTone(lost, kDevices[0].hz);
     ExpectNoGap(lost.Channel(0), lost.format.sampleRate);
     ExpectRecordsAgain("loss-recording");
@@ -197,7 +198,8 @@ TEST_F(WineDeviceLoss, DuringMeteringMeteringEndsAndTheDeviceRecordsOnceBack) {
         EXPECT_TRUE(WithinPercent(std::stod(words[1]), kToneMagnitude16, 20.0)) << reading;
         EXPECT_EQ(words[2], "Ok") << reading;
     }
-    EXPECT_GE(before, 5) << "too few readings before the loss";
+    // In the emulated machine a turn of the movie's loop can take 300 ms.
+    EXPECT_GE(before, 3) << "too few readings before the loss";
     ExpectEndedPromptly();
     ExpectReportedOnce();
     ExpectRecordsAgain("loss-metering");
