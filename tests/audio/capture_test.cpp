@@ -233,6 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalText{0x88780064u, "Could not create capture buffer:Bad format"},
                       RefusalText{0x88780078u, "Could not create capture buffer:No driver"},
                       RefusalText{0x887800AAu, "Could not create capture buffer:Uninitialized"},
+                      RefusalText{0x88890004u, "Could not create capture buffer:Device lost"},
+                      RefusalText{0x8889000Fu, "Could not create capture buffer:Device not available"},
                       RefusalText{0x88780096u, "Some other (88780096 s:ffffffff f:8878 c:150) "}));
 
 TEST(CaptureBufferErrorTextTest, OtherCodesShowSignFacilityAndLowByte) {
