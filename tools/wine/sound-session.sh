@@ -136,11 +136,12 @@ remove_capture_device() {
     kill $(cat "$work/modules/$1.players") 2>/dev/null
 }
 
-# lose_playback: the Windows programs' playback streams are cut off, as when
-# their device goes away (unloading the default sink would only move them).
+# lose_playback: the Windows programs' playback streams (all but the
+# session's own players) are cut off, as when their device goes away
+# (unloading the default sink would only move them).
 lose_playback() {
-    for stream in $(pactl list sink-inputs |
-            awk '/^Sink Input #/ { id = substr($3, 2) } /application.name = ".*\.exe"/ { print id }'); do
+    for stream in $(pactl list sink-inputs | awk '/^Sink Input #/ { id = substr($3, 2) }
+            /application.name = / && !/"(pacat|paplay)"/ { print id }'); do
         pacmd kill-sink-input "$stream"
     done
     note_loss
