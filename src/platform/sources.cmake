@@ -1,6 +1,7 @@
 # Sources of src/platform (native build only), relative to src/: the thin
 # Windows layer; the DirectSound simulator behind it is in simulator/.
 set(MARLOWTIDE_PLATFORM_SOURCES
+  platform/code_page_1252.cpp
   platform/com_initialize.cpp
   platform/debug_output.cpp
   platform/dsound_interface_ids.cpp
@@ -12,5 +13,6 @@ set(MARLOWTIDE_PLATFORM_SOURCES
   platform/mmio_open_close.cpp
   platform/mmio_read_write_seek.cpp
   platform/user_message_box.cpp
+  platform/utf8_text.cpp
 )
 list(TRANSFORM MARLOWTIDE_PLATFORM_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
