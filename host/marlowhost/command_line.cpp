@@ -82,8 +82,8 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
             options->machine.deviceNames.push_back(value);
         } else if (name == "--devices") {
             if (!ReadCount(value, &options->machine.devices)) {
-                *error = "--devices needs a number of capture devices from 0 to " + std::to_string(kMostCaptureDevices) +
-                         ", not '" + value + "'";
+                *error = "--devices needs a number of capture devices from 0 to " +
+                         std::to_string(kMostCaptureDevices) + ", not '" + value + "'";
                 return false;
             }
             options->machine.devicesGiven = true;
@@ -98,7 +98,8 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
             options->saveMembersFolder = value;
         } else if (name == "--director-version") {
             if (value != "none" && !IsVersion(value)) {
-                *error = "--director-version takes a version such as 8.5, 10.1, 11.5 or 12.0, or none, not '" + value + "'";
+                *error = "--director-version takes a version such as 8.5, 10.1, 11.5 or 12.0, or none, not '" +
+                         value + "'";
                 return false;
             }
             options->directorVersion = value == "none" ? "" : value;
@@ -149,11 +150,12 @@ std::string HelpText() {
     }
     text +=
         "  --director-version VERSION\n"
-        "                       the Director version marlowhost plays (default 12.0):\n"
-        "                       from 11 on, text passes to the Xtra as UTF-8; below\n"
-        "                       11 in the ANSI code page, where a character it lacks\n"
-        "                       becomes \"?\"; none: a host that does not say which\n"
-        "                       Director it is (text as below 11)\n"
+        "                       the Director marlowhost plays (default 12.0): from 11\n"
+        "                       on, text passes to the Xtra as UTF-8; below 11 in the\n"
+        "                       ANSI code page, where a character it lacks becomes \"?\";\n"
+        "                       none: a host that does not say which Director it is\n"
+        "                       (text as below 11). The script and the transcript are\n"
+        "                       UTF-8 either way.\n"
         "  --save-members DIR   at exit, write the media of every Sound member to\n"
         "                       DIR/<castLib>-<name>.wav\n"
         "  --help               this text\n"

@@ -23,7 +23,8 @@ bool WideOf(UINT codePage, DWORD flags, const std::string& text, std::wstring* w
     int length = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (length <= 0) return false;
     wide->resize(static_cast<size_t>(length));
-    return MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), &(*wide)[0], length) == length;
+    return MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), &(*wide)[0], length) ==
+           length;
 }
 
 bool BytesOf(UINT codePage, DWORD flags, const std::wstring& wide, std::string* text) {
@@ -88,8 +89,9 @@ bool IsUtf8(const std::string& text) {
 
 HostEncoding DirectorText::EncodingOfVersion(const std::string& version) {
     int major = 0;
-    for (size_t i = 0; i < version.size() && std::isdigit(static_cast<unsigned char>(version[i])) && major < 1000; ++i) {
-        major = major * 10 + (version[i] - '0');
+    for (char c : version) {
+        if (!std::isdigit(static_cast<unsigned char>(c)) || major >= kFirstUtf8Director) break;
+        major = major * 10 + (c - '0');
     }
     return major >= kFirstUtf8Director ? HostEncoding::Utf8 : HostEncoding::AnsiCodePage;
 }

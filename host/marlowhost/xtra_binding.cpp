@@ -70,7 +70,9 @@ lingo::Value XtraBinding::FromHost(const MoaMmValue& value, int line) {
 std::vector<MoaMmValue> XtraBinding::ToHost(const std::vector<lingo::Value>& values, size_t first, int line) {
     std::vector<MoaMmValue> converted;
     try {
-        for (size_t i = first; i < values.size(); ++i) converted.push_back(ToHostValue(host_.Store(), text_, values[i], line));
+        for (size_t i = first; i < values.size(); ++i) {
+            converted.push_back(ToHostValue(host_.Store(), text_, values[i], line));
+        }
     } catch (...) {
         ReleaseAll(converted);
         throw;

@@ -27,7 +27,8 @@ std::string Property(const marlowhost::ValueStore& store, const MoaMmValue& prop
 TEST(ValueConversion, AnOldDirectorGetsAndGivesCodePage1252) {
     marlowhost::ValueStore store;
     const DirectorText text(HostEncoding::AnsiCodePage);
-    lingo::Value script = lingo::Value::NewPropList({{lingo::Value::String("Ger\xC3\xA4t"), lingo::Value::String(kGerman)}});
+    lingo::Value script =
+        lingo::Value::NewPropList({{lingo::Value::String("Ger\xC3\xA4t"), lingo::Value::String(kGerman)}});
     MoaMmValue host = marlowhost::ToHostValue(store, text, script, 1);
     std::string name;
     EXPECT_EQ(Property(store, host, 0, &name), kGermanIn1252);
