@@ -59,7 +59,8 @@ int RunMovie(const MovieRun& run, TestHost& host, XtraLoader& loader, Transcript
                          ResultCodeText(unload));
         status = 1;
     }
-    if (!run.saveMembersFolder.empty() && !SaveSoundMembers(host.Movie(), run.saveMembersFolder, transcript)) {
+    if (!run.saveMembersFolder.empty() &&
+        !SaveSoundMembers(host.Movie(), run.text, run.saveMembersFolder, transcript)) {
         status = 1;
     }
     return status;
