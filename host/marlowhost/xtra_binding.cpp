@@ -133,6 +133,7 @@ lingo::Value XtraBinding::CallMethod(const std::string& method, const std::vecto
     MoaMmValue result = ValueStore::Void();
     MoaError answer = loader_.CallMethod(object->HostValue(), method, hostArguments, &result);
     ReleaseAll(hostArguments);
+    // The result goes back to the host even when its text cannot be read.
     lingo::Value value;
     std::optional<lingo::ScriptError> unreadable;
     try {
