@@ -3,9 +3,12 @@
 set(MARLOWTIDE_PLATFORM_SOURCES
   platform/code_page_1252.cpp
   platform/com_initialize.cpp
+  platform/crt_wide_open.cpp
   platform/debug_output.cpp
   platform/dsound_interface_ids.cpp
   platform/kernel_clock.cpp
+  platform/kernel_code_pages.cpp
+  platform/kernel_files.cpp
   platform/kernel_global_memory.cpp
   platform/mmio_buffer.cpp
   platform/mmio_buffer_info.cpp

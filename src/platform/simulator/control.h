@@ -18,7 +18,7 @@ namespace marlowsim {
 void ResetMachine();
 
 struct DeviceSpec {
-    std::string description;
+    std::string description;  // UTF-8, as the module name
     bool hasGuid = true;
     GUID guid{};
     std::string module;
@@ -81,7 +81,7 @@ int CaptureWritesPastTheEnd();
 
 // ---- fault injection --------------------------------------------------
 enum class Call {
-    CaptureEnumerate,        // DirectSoundCaptureEnumerateA
+    CaptureEnumerate,        // DirectSoundCaptureEnumerateW
     DirectSoundCreate,
     DirectSoundCaptureCreate,
     SetCooperativeLevel,
