@@ -80,10 +80,8 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD, LPCWSTR lpWideCharStr, int 
                 bytes.push_back(static_cast<char>(byte));
                 continue;
             }
-            // A surrogate pair is one character, and one default character.
-            if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && lpWideCharStr[i + 1] >= 0xDC00 &&
-                lpWideCharStr[i + 1] <= 0xDFFF)
-                ++i;
+            // As Windows and Wine do, each half of a surrogate pair becomes
+            // a default character of its own.
             bytes.push_back(fallback);
             usedDefault = true;
         }

@@ -50,8 +50,8 @@ TEST(PlatformCodePages, TheAnsiCodePageIs1252WithItsOwnHighCharacters) {
     BOOL usedDefault = TRUE;
     EXPECT_EQ(FromWide(CP_ACP, u"\u20AC\u00FC", &usedDefault), "\x80\xFC");
     EXPECT_FALSE(usedDefault);
-    // One "?" for each character the code page cannot hold, pairs included.
-    EXPECT_EQ(FromWide(CP_ACP, u"\u30C6\U0001F399.", &usedDefault), "??.");
+    // One "?" for each unit the code page cannot hold: two for a pair.
+    EXPECT_EQ(FromWide(CP_ACP, u"\u30C6\U0001F399.", &usedDefault), "???.");
     EXPECT_TRUE(usedDefault);
 }
 
