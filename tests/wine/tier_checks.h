@@ -1,5 +1,6 @@
-// What the Windows tier's checks share: the tone the session plays, a
-// tolerance, and the fixture that skips when no session was needed.
+// What the checks of every scenario share: their fixture, which skips when
+// no session ran on this host, tolerances, and the level of the tones the
+// session plays.
 #pragma once
 
 #include <gtest/gtest.h>
