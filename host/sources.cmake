@@ -17,6 +17,7 @@ set(MARLOWHOST_SERVICE_SOURCES
   movie_service.cpp
   player_service.cpp
   utility_service.cpp
+  app_info_service.cpp
   window_service.cpp
   notification_service.cpp
   host_objects.cpp

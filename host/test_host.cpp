@@ -15,6 +15,12 @@ TestHost::TestHost() {
     callback_.Provide(IID_IMoaCalloc, &allocator_);
     callback_.Provide(IID_IMoaCache, &registry_);
     movie_.AddCastLibrary("Internal", kDefaultCastSlots);
+    PlayDirector("");
+}
+
+void TestHost::PlayDirector(const std::string& version) {
+    appInfo_.SetProductVersion(version);
+    callback_.Provide(IID_IMoaAppInfo, version.empty() ? nullptr : &appInfo_);
 }
 
 TestHost::~TestHost() {
@@ -26,7 +32,7 @@ int TestHost::OutstandingServiceReferences() const {
     int references = callback_.References() + allocator_.References() + registry_.References() +
                      context_.References() + movie_.References() + player_.References() +
                      valueService_.References() + listService_.References() + utilities_.References() +
-                     window_.References() + notifications_.References();
+                     window_.References() + notifications_.References() + appInfo_.References();
     for (int number = 1; number <= movie_.CastCount(); ++number) {
         references += movie_.Cast(number)->References() + movie_.Cast(number)->MemberReferences();
     }
@@ -37,7 +43,7 @@ int TestHost::ServiceOverReleases() const {
     int overReleases = callback_.OverReleases() + allocator_.OverReleases() + registry_.OverReleases() +
                        context_.OverReleases() + movie_.OverReleases() + player_.OverReleases() +
                        valueService_.OverReleases() + listService_.OverReleases() + utilities_.OverReleases() +
-                       window_.OverReleases() + notifications_.OverReleases();
+                       window_.OverReleases() + notifications_.OverReleases() + appInfo_.OverReleases();
     for (int number = 1; number <= movie_.CastCount(); ++number) {
         overReleases += movie_.Cast(number)->OverReleases();
     }

@@ -8,7 +8,11 @@
 //   host.Movie().Cast(1)->MemberNamed("take")
 //   host.Idle()                         one idle tick
 //   host.Services().Withhold(IID_IMoaMmWndWin)
+//   host.PlayDirector("11.5")           offer IMoaAppInfo as that version
 #pragma once
+#include <string>
+
+#include "app_info_service.h"
 #include "cast_library.h"
 #include "host_allocator.h"
 #include "host_callback.h"
@@ -54,6 +58,11 @@ public:
     WindowService& Window() { return window_; }
     NotificationService& Notifications() { return notifications_; }
     HostObjects& Objects() { return objects_; }
+    AppInfoService& AppInfo() { return appInfo_; }
+
+    // The callback offers IMoaAppInfo answering this ProductVersion; empty
+    // (the default) offers none, as a host that predates it.
+    void PlayDirector(const std::string& version);
 
     // One idle tick; answers the number of clients notified.
     int Idle() { return notifications_.Idle(); }
@@ -79,6 +88,7 @@ private:
     UtilityService utilities_;
     WindowService window_;
     NotificationService notifications_;
+    AppInfoService appInfo_;
     HostObjects objects_{&callback_, &allocator_};
 };
 

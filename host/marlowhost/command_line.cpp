@@ -1,8 +1,10 @@
 #include "command_line.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 
+#include "director_text.h"
 #include "xtra_loader.h"
 
 namespace marlowhost {
@@ -18,12 +20,26 @@ bool SplitAssignment(const std::string& argument, std::string* name, std::string
     return true;
 }
 
+constexpr int kMostCaptureDevices = 32;
+
 bool ReadCount(const std::string& text, int* out) {
     char* end = nullptr;
     errno = 0;
     long number = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno != 0 || number < 0 || number > 32) return false;
+    if (text.empty() || *end != '\0' || errno != 0 || number < 0 || number > kMostCaptureDevices) return false;
     *out = static_cast<int>(number);
+    return true;
+}
+
+// Digits first, as Director's own: "8.5", "10.1", "12.0", "5.0a".
+bool IsVersion(const std::string& text) {
+    constexpr size_t kLongestVersion = 15;
+    if (text.empty() || text.size() > kLongestVersion || !std::isdigit(static_cast<unsigned char>(text[0]))) {
+        return false;
+    }
+    for (char c : text) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.') return false;
+    }
     return true;
 }
 
@@ -40,7 +56,7 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
         std::string value;
         bool hasValue = SplitAssignment(argument, &name, &value);
         bool takesValue = name == "--xtra" || name == "--input" || name == "--devices" || name == "--clock" ||
-                          name == "--save-members";
+                          name == "--save-members" || name == "--director-version" || name == "--device";
         if (takesValue && !hasValue) {
             if (i + 1 >= argc) {
                 *error = name + " needs a value";
@@ -53,9 +69,21 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
         } else if (name == "--input") {
             options->machine.input = value;
             options->machine.inputGiven = true;
+        } else if (name == "--device") {
+            std::string checked;
+            if (value.empty() || !DirectorText(HostEncoding::Utf8).ToHost(value, &checked)) {
+                *error = "--device needs the name of a capture device in UTF-8";
+                return false;
+            }
+            if (static_cast<int>(options->machine.deviceNames.size()) == kMostCaptureDevices) {
+                *error = "--device: at most " + std::to_string(kMostCaptureDevices) + " capture devices";
+                return false;
+            }
+            options->machine.deviceNames.push_back(value);
         } else if (name == "--devices") {
             if (!ReadCount(value, &options->machine.devices)) {
-                *error = "--devices needs a number of capture devices from 0 to 32, not '" + value + "'";
+                *error = "--devices needs a number of capture devices from 0 to " +
+                         std::to_string(kMostCaptureDevices) + ", not '" + value + "'";
                 return false;
             }
             options->machine.devicesGiven = true;
@@ -68,6 +96,13 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
             options->machine.clockGiven = true;
         } else if (name == "--save-members") {
             options->saveMembersFolder = value;
+        } else if (name == "--director-version") {
+            if (value != "none" && !IsVersion(value)) {
+                *error = "--director-version takes a version such as 8.5, 10.1, 11.5 or 12.0, or none, not '" +
+                         value + "'";
+                return false;
+            }
+            options->directorVersion = value == "none" ? "" : value;
         } else if (argument.size() > 1 && argument[0] == '-') {
             *error = "unknown option " + argument;
             return false;
@@ -77,6 +112,10 @@ bool ParseCommandLine(int argc, char** argv, Options* options, std::string* erro
         } else {
             options->scriptPath = argument;
         }
+    }
+    if (options->machine.devicesGiven && !options->machine.deviceNames.empty()) {
+        *error = "--devices and --device do not go together: name every device with --device";
+        return false;
     }
     if (options->scriptPath.empty()) {
         *error = "no script given";
@@ -104,10 +143,19 @@ std::string HelpText() {
             "                       noise[:AMPLITUDE] or file:PATH.wav; AMPLITUDE from 0 to 1\n"
             "                       of full scale (default sine:440:0.5)\n"
             "  --devices N          the machine has N capture devices (default 1)\n"
+            "  --device NAME        the machine has a capture device of that name, any\n"
+            "                       UTF-8 text; repeat it for more devices\n"
             "  --clock manual       time passes only through idle(ms) (for tests);\n"
             "                       default: real time\n";
     }
     text +=
+        "  --director-version VERSION\n"
+        "                       the Director marlowhost plays (default 12.0): from 11\n"
+        "                       on, text passes to the Xtra as UTF-8; below 11 in the\n"
+        "                       ANSI code page, where a character it lacks becomes \"?\";\n"
+        "                       none: a host that does not say which Director it is\n"
+        "                       (text as below 11). The script and the transcript are\n"
+        "                       UTF-8 either way.\n"
         "  --save-members DIR   at exit, write the media of every Sound member to\n"
         "                       DIR/<castLib>-<name>.wav\n"
         "  --help               this text\n"

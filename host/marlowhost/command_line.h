@@ -11,6 +11,8 @@ struct Options {
     std::string scriptPath;
     std::string xtraPath;  // empty: the default beside the executable
     std::string saveMembersFolder;
+    // The ProductVersion marlowhost answers as Director; empty: none, no IMoaAppInfo.
+    std::string directorVersion = "12.0";
     MachineOptions machine;
     bool help = false;
 };

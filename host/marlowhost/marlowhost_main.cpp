@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "command_line.h"
+#include "director_text.h"
 #include "movie_run.h"
 #include "parser.h"
 #include "script_error.h"
@@ -72,11 +73,13 @@ int main(int argc, char** argv) {
     }
     const std::string xtraPath = options.xtraPath.empty() ? DefaultXtraPath(argv[0]) : options.xtraPath;
     marlowhost::TestHost host;
+    host.PlayDirector(options.directorVersion);
     marlowhost::XtraLoader loader(host);
     if (!loader.Load(xtraPath)) {
         std::fprintf(stderr, "marlowhost: cannot load the Xtra %s: %s\n", xtraPath.c_str(), loader.FailureText().c_str());
         return kBadUsage;
     }
-    marlowhost::MovieRun run{script, options.scriptPath, options.saveMembersFolder};
+    const marlowhost::DirectorText text(marlowhost::DirectorText::EncodingOfVersion(options.directorVersion));
+    marlowhost::MovieRun run{script, options.scriptPath, options.saveMembersFolder, text};
     return marlowhost::RunMovie(run, host, loader, transcript);
 }

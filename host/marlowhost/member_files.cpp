@@ -11,13 +11,17 @@ namespace marlowhost {
 
 namespace {
 
-// A member name is the movie's: it must not reach outside the folder.
-std::string FileNamePart(const std::string& name, int slot) {
-    if (name.empty()) return "member" + std::to_string(slot);
+// A member name is the movie's: it must not reach outside the folder. Any
+// character but a few ASCII ones becomes one "_", whichever Director named it.
+std::string FileNamePart(const DirectorText& text, const std::string& hostName, int slot) {
+    std::string name;
+    if (hostName.empty() || !text.FromHost(hostName, &name)) return "member" + std::to_string(slot);
     std::string safe;
     for (char c : name) {
         unsigned char u = static_cast<unsigned char>(c);
-        bool allowed = std::isalnum(u) || c == '-' || c == '_' || c == ' ' || c == '.';
+        bool continuesCharacter = u >= 0x80 && u < 0xC0;
+        if (continuesCharacter) continue;
+        bool allowed = u < 0x80 && (std::isalnum(u) || c == '-' || c == '_' || c == ' ' || c == '.');
         safe += allowed ? c : '_';
     }
     if (safe.find_first_not_of('.') == std::string::npos) safe = "member" + std::to_string(slot);
@@ -26,7 +30,8 @@ std::string FileNamePart(const std::string& name, int slot) {
 
 }  // namespace
 
-bool SaveSoundMembers(const MovieService& movie, const std::string& folder, Transcript& transcript) {
+bool SaveSoundMembers(const MovieService& movie, const DirectorText& text, const std::string& folder,
+                      Transcript& transcript) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
@@ -43,7 +48,7 @@ bool SaveSoundMembers(const MovieService& movie, const std::string& folder, Tran
             // transcripts read the same on Windows.
             const std::filesystem::path filePath =
                 std::filesystem::path(folder) /
-                (std::to_string(castLib) + "-" + FileNamePart(member->Name(), slot) + ".wav");
+                (std::to_string(castLib) + "-" + FileNamePart(text, member->Name(), slot) + ".wav");
             const std::string path = filePath.generic_string();
             std::ofstream file(filePath, std::ios::binary | std::ios::trunc);
             file.write(reinterpret_cast<const char*>(member->Media().data()),

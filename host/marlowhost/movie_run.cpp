@@ -44,7 +44,7 @@ bool PlayMovie(const MovieRun& run, lingo::Evaluator& evaluator, XtraBinding& bi
 int RunMovie(const MovieRun& run, TestHost& host, XtraLoader& loader, Transcript& transcript) {
     bool played = false;
     {
-        XtraBinding binding(host, loader, transcript);
+        XtraBinding binding(host, loader, transcript, run.text);
         lingo::Evaluator evaluator(run.script, binding);
         std::vector<std::string> handlerNames;
         for (const lingo::Handler& handler : run.script.handlers) handlerNames.push_back(handler.name);
@@ -59,7 +59,8 @@ int RunMovie(const MovieRun& run, TestHost& host, XtraLoader& loader, Transcript
                          ResultCodeText(unload));
         status = 1;
     }
-    if (!run.saveMembersFolder.empty() && !SaveSoundMembers(host.Movie(), run.saveMembersFolder, transcript)) {
+    if (!run.saveMembersFolder.empty() &&
+        !SaveSoundMembers(host.Movie(), run.text, run.saveMembersFolder, transcript)) {
         status = 1;
     }
     return status;

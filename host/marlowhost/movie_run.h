@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ast.h"
+#include "director_text.h"
 #include "test_host.h"
 #include "transcript.h"
 #include "xtra_loader.h"
@@ -16,6 +17,7 @@ struct MovieRun {
     const lingo::Script& script;
     std::string scriptName;         // as errors name it
     std::string saveMembersFolder;  // empty: none
+    DirectorText text;              // of the Director played
 };
 
 // The exit status: 0 when the script ran to its end, 1 after a script

@@ -72,6 +72,21 @@ bool ApplyInput(const std::string& source, std::string* error) {
     return true;
 }
 
+// Each named device has a GUID, so that a script can open it by its GUID
+// whatever its name.
+std::vector<marlowsim::DeviceSpec> NamedDevices(const std::vector<std::string>& names) {
+    std::vector<marlowsim::DeviceSpec> devices;
+    for (size_t k = 1; k <= names.size(); ++k) {
+        marlowsim::DeviceSpec device;
+        device.description = names[k - 1];
+        device.guid = GUID{0x5e1d0000u + static_cast<uint32_t>(k), 0x4d61, 0x726c,
+                           {0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, static_cast<uint8_t>(k)}};
+        device.module = "simcap" + std::to_string(k) + ".sys";
+        devices.push_back(device);
+    }
+    return devices;
+}
+
 }  // namespace
 
 bool MachineIsSimulated() { return true; }
@@ -79,7 +94,11 @@ bool MachineIsSimulated() { return true; }
 bool SetUpMachine(const MachineOptions& options, Transcript& transcript, std::string* error) {
     marlowsim::ResetMachine();
     if (!ApplyInput(options.input, error)) return false;
-    marlowsim::SetCaptureDeviceCount(options.devices);
+    if (options.deviceNames.empty()) {
+        marlowsim::SetCaptureDeviceCount(options.devices);
+    } else {
+        marlowsim::SetCaptureDevices(NamedDevices(options.deviceNames));
+    }
     g_manualClock = options.manualClock;
     marlowsim::SetClockMode(options.manualClock ? marlowsim::ClockMode::Manual : marlowsim::ClockMode::Real);
     g_transcript = &transcript;
@@ -112,8 +131,8 @@ std::string ExecutableFolder(const char* argv0) {
 bool MachineIsSimulated() { return false; }
 
 bool SetUpMachine(const MachineOptions& options, Transcript&, std::string* error) {
-    if (options.inputGiven || options.devicesGiven || options.clockGiven) {
-        *error = "--input, --devices and --clock need the simulated machine of the native build";
+    if (options.inputGiven || options.devicesGiven || !options.deviceNames.empty() || options.clockGiven) {
+        *error = "--input, --devices, --device and --clock need the simulated machine of the native build";
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "transcript.h"
 
@@ -14,6 +15,8 @@ namespace marlowhost {
 struct MachineOptions {
     std::string input = "sine:440:0.5";
     int devices = 1;
+    // When given, one device of each name (UTF-8) instead of `devices`.
+    std::vector<std::string> deviceNames;
     bool manualClock = false;
     // Which of them the command line gave.
     bool inputGiven = false;
@@ -21,7 +24,7 @@ struct MachineOptions {
     bool clockGiven = false;
 };
 
-// Whether --input, --devices and --clock exist in this build.
+// Whether --input, --devices, --device and --clock exist in this build.
 bool MachineIsSimulated();
 // Checks the options and sets the machine up; false with the reason.
 bool SetUpMachine(const MachineOptions& options, Transcript& transcript, std::string* error);

@@ -8,8 +8,8 @@
 
 namespace marlowhost {
 
-XtraBinding::XtraBinding(TestHost& host, XtraLoader& loader, Transcript& transcript)
-    : host_(host), loader_(loader), transcript_(transcript) {}
+XtraBinding::XtraBinding(TestHost& host, XtraLoader& loader, Transcript& transcript, DirectorText text)
+    : host_(host), loader_(loader), transcript_(transcript), text_(text) {}
 
 XtraBinding::~XtraBinding() {
     // The script's values are gone by now; what they dropped is forgotten.
@@ -34,9 +34,9 @@ MoaMmValue XtraBinding::AnswerHandler(lingo::MovieHandlers& handlers, const std:
     if (scriptStopped_ || heldError_) return ValueStore::Void();
     try {
         std::vector<lingo::Value> values;
-        for (const MoaMmValue& argument : arguments) values.push_back(FromHost(argument));
+        for (const MoaMmValue& argument : arguments) values.push_back(FromHost(argument, currentLine_));
         lingo::Value result = handlers.CallHandler(name, values, currentLine_);
-        return ToHostValue(host_.Store(), result, currentLine_);
+        return ToHostValue(host_.Store(), text_, result, currentLine_);
     } catch (const lingo::ScriptError& error) {
         heldError_ = error;
     } catch (const std::exception& error) {
@@ -52,9 +52,9 @@ void XtraBinding::RaiseHeldError() {
     throw error;
 }
 
-lingo::Value XtraBinding::FromHost(const MoaMmValue& value) {
+lingo::Value XtraBinding::FromHost(const MoaMmValue& value, int line) {
     // An object the Xtra hands back is one the script holds, or none.
-    return FromHostValue(host_.Store(), value, [this](const MoaMmValue& object) {
+    auto findObject = [this](const MoaMmValue& object) {
         IMoaUnknown* unknown = host_.Store().Object(object);
         for (const auto& entry : live_) {
             std::shared_ptr<XtraObject> held = entry.second.lock();
@@ -63,13 +63,16 @@ lingo::Value XtraBinding::FromHost(const MoaMmValue& value) {
             }
         }
         return lingo::Value();
-    });
+    };
+    return FromHostValue(host_.Store(), text_, value, findObject, line);
 }
 
 std::vector<MoaMmValue> XtraBinding::ToHost(const std::vector<lingo::Value>& values, size_t first, int line) {
     std::vector<MoaMmValue> converted;
     try {
-        for (size_t i = first; i < values.size(); ++i) converted.push_back(ToHostValue(host_.Store(), values[i], line));
+        for (size_t i = first; i < values.size(); ++i) {
+            converted.push_back(ToHostValue(host_.Store(), text_, values[i], line));
+        }
     } catch (...) {
         ReleaseAll(converted);
         throw;
@@ -130,9 +133,17 @@ lingo::Value XtraBinding::CallMethod(const std::string& method, const std::vecto
     MoaMmValue result = ValueStore::Void();
     MoaError answer = loader_.CallMethod(object->HostValue(), method, hostArguments, &result);
     ReleaseAll(hostArguments);
-    lingo::Value value = FromHost(result);
+    // The result goes back to the host even when its text cannot be read.
+    lingo::Value value;
+    std::optional<lingo::ScriptError> unreadable;
+    try {
+        value = FromHost(result, line);
+    } catch (const lingo::ScriptError& error) {
+        unreadable = error;
+    }
     host_.Store().Release(result);
     RaiseHeldError();
+    if (unreadable) throw *unreadable;
     if (answer == kMoaMmErr_FunctionNotFound) throw lingo::ScriptError(line, "Script error: no method " + method);
     if (answer != kMoaErr_NoErr) {
         throw lingo::ScriptError(line, "Script error: " + method + " answered " + ResultCodeText(answer));
@@ -174,7 +185,9 @@ void XtraBinding::IdleTick(int32_t milliseconds) {
 
 lingo::Value XtraBinding::MemberInfo(const std::string& name, int32_t castLib) {
     CastLibrary* cast = host_.Movie().Cast(castLib);
-    CastMember* member = cast ? cast->MemberNamed(name) : nullptr;
+    // A name that is not text names no member.
+    std::string hostName;
+    CastMember* member = cast && text_.ToHost(name, &hostName) ? cast->MemberNamed(hostName) : nullptr;
     if (!member) return lingo::Value();
     return MemberInfoValue(*member);
 }

@@ -1,7 +1,8 @@
 // The interpreter's host when it runs against the loaded Xtra: objects are
 // made with new, methods are called by their registered names, the script's
 // handlers answer the Xtra's calls through the player, and idle drives the
-// Xtra's idle notification.
+// Xtra's idle notification. Texts cross in the encoding of the Director
+// played.
 #pragma once
 
 #include <deque>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "director_text.h"
 #include "host_environment.h"
 #include "script_error.h"
 #include "test_host.h"
@@ -22,7 +24,7 @@ namespace marlowhost {
 
 class XtraBinding : public lingo::HostEnvironment {
 public:
-    XtraBinding(TestHost& host, XtraLoader& loader, Transcript& transcript);
+    XtraBinding(TestHost& host, XtraLoader& loader, Transcript& transcript, DirectorText text);
     ~XtraBinding() override;
     XtraBinding(const XtraBinding&) = delete;
     XtraBinding& operator=(const XtraBinding&) = delete;
@@ -49,7 +51,7 @@ public:
 private:
     MoaMmValue AnswerHandler(lingo::MovieHandlers& handlers, const std::string& name,
                              const std::vector<MoaMmValue>& arguments);
-    lingo::Value FromHost(const MoaMmValue& value);
+    lingo::Value FromHost(const MoaMmValue& value, int line);
     std::vector<MoaMmValue> ToHost(const std::vector<lingo::Value>& values, size_t first, int line);
     void ReleaseAll(std::vector<MoaMmValue>& values);
     lingo::Value Adopt(MoaMmValue object);
@@ -60,6 +62,7 @@ private:
     TestHost& host_;
     XtraLoader& loader_;
     Transcript& transcript_;
+    DirectorText text_;
     std::map<XtraObject*, std::weak_ptr<XtraObject>> live_;
     std::deque<MoaMmValue> dropped_;
     std::optional<lingo::ScriptError> heldError_;

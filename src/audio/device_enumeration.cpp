@@ -1,13 +1,18 @@
 #include <cstring>
 
 #include "audio/direct_sound_audio_device.h"
-#include "diag/bounded_text.h"
 
 namespace {
 
+struct Enumeration {
+    CaptureDeviceList* list;
+    const HostText* text;
+};
+
 // Called by DirectSound once per capture device, within the enumeration.
-BOOL CALLBACK AddCaptureDevice(LPGUID guid, LPCSTR description, LPCSTR module, LPVOID context) {
-    auto* list = static_cast<CaptureDeviceList*>(context);
+BOOL CALLBACK AddCaptureDevice(LPGUID guid, LPCWSTR description, LPCWSTR module, LPVOID context) {
+    const Enumeration* enumeration = static_cast<const Enumeration*>(context);
+    CaptureDeviceList* list = enumeration->list;
     if (list->count >= CaptureDeviceList::kCapacity) {
         return FALSE;
     }
@@ -16,8 +21,8 @@ BOOL CALLBACK AddCaptureDevice(LPGUID guid, LPCSTR description, LPCSTR module, L
     if (guid != nullptr) {
         std::memcpy(entry.guid, guid, sizeof entry.guid);
     }
-    CopyBounded(entry.description, description);
-    CopyBounded(entry.module, module);
+    enumeration->text->FromWide(description, entry.description, sizeof entry.description);
+    enumeration->text->FromWide(module, entry.module, sizeof entry.module);
     ++list->count;
     return list->count < CaptureDeviceList::kMostListed ? TRUE : FALSE;
 }
@@ -26,7 +31,8 @@ BOOL CALLBACK AddCaptureDevice(LPGUID guid, LPCSTR description, LPCSTR module, L
 
 StatusRecord DirectSoundAudioDevice::EnumerateDevices(CaptureDeviceList* list) {
     list->count = 0;
-    DirectSoundCaptureEnumerateA(AddCaptureDevice, list);
+    Enumeration enumeration{list, &hostText};
+    DirectSoundCaptureEnumerateW(AddCaptureDevice, &enumeration);
     StatusRecord answer;
     answer.Reset();
     return answer;

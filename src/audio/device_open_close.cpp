@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "audio/direct_sound_audio_device.h"
+#include "audio/guid_text.h"
 
 StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
     status.Reset();
@@ -28,7 +29,9 @@ StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
             EnumerateDevices(&list);
             const CaptureDeviceEntry* match = nullptr;
             for (int i = 0; i < list.count; ++i) {
-                if (std::strcmp(list.entries[i].description, deviceName) == 0) {
+                // A name the host's text cannot hold still opens by its GUID.
+                if (std::strcmp(list.entries[i].description, deviceName) == 0 ||
+                    IsGuidTextOf(deviceName, list.entries[i].guid)) {
                     match = &list.entries[i];
                 }
             }

@@ -16,7 +16,8 @@ WAVEFORMATEX DefaultFormat() {
 
 }  // namespace
 
-DirectSoundAudioDevice::DirectSoundAudioDevice(HWND window) : windowHandle(window), format(DefaultFormat()) {}
+DirectSoundAudioDevice::DirectSoundAudioDevice(HWND window, HostText text)
+    : windowHandle(window), hostText(text), format(DefaultFormat()) {}
 
 DirectSoundAudioDevice::~DirectSoundAudioDevice() {
     // A failed Open leaves COM initialised without a playback object; Close

@@ -8,11 +8,13 @@
 #include "audio/capture_progress.h"
 #include "audio/position_watch.h"
 #include "audio/take_copy.h"
+#include "host/host_text.h"
 #include "platform/windows_api.h"
 
 class DirectSoundAudioDevice : public AudioDevice {
 public:
-    explicit DirectSoundAudioDevice(HWND window);
+    // Device names and paths are in hostText; Windows is given them in UTF-16.
+    explicit DirectSoundAudioDevice(HWND window, HostText hostText = HostText::AnsiCodePage());
     ~DirectSoundAudioDevice() override;
 
     StatusRecord Open(const char* deviceName) override;
@@ -46,6 +48,7 @@ public:
     uint32_t FullTakeBytes() const;
 
     HWND windowHandle;
+    HostText hostText;
     WAVEFORMATEX format;
     // The format the capture buffer was made with: a recording and its
     // levels keep it until it ends, whatever SetFormat does meanwhile.

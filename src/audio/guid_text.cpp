@@ -1,5 +1,8 @@
 #include "audio/guid_text.h"
 
+#include <cctype>
+#include <cstring>
+
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -28,4 +31,27 @@ void FormatGuidText(const uint8_t guid[16], char out[37]) {
     *at++ = '-';
     at = PutHex(at, guid + 10, 6, false);
     *at = '\0';
+}
+
+bool IsGuidTextOf(const char* text, const uint8_t guid[16]) {
+    if (text == nullptr) {
+        return false;
+    }
+    std::size_t length = std::strlen(text);
+    const bool braced = length == 38 && text[0] == '{' && text[37] == '}';
+    if (braced) {
+        ++text;
+        length -= 2;
+    }
+    if (length != 36) {
+        return false;
+    }
+    char formatted[37];
+    FormatGuidText(guid, formatted);
+    for (std::size_t i = 0; i < 36; ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[i])) != formatted[i]) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -11,8 +11,13 @@ StatusRecord DirectSoundAudioDevice::SaveAsFile(const char* path) {
         status.SetFailure("No sound to save", -1);
         return status;
     }
+    WideText widePath;
+    if (!hostText.PathToWide(path, &widePath)) {
+        status.SetFailure("Could not create sound file: the name has a character Windows cannot take", -1);
+        return status;
+    }
     WavFileWriter writer;
-    int32_t written = writer.BeginFile(path, format);
+    int32_t written = writer.BeginFile(widePath.c_str(), format);
     if (!writer.IsOpen()) {
         status.SetFailure("Could not create sound file", written);
         return status;

@@ -1,8 +1,8 @@
 #include "audio/wav_file_writer.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -16,11 +16,22 @@ WavFileWriter::~WavFileWriter() {
     }
 }
 
-int32_t WavFileWriter::BeginFile(const char* path, const WAVEFORMATEX& format) {
-    // mmioOpenA takes a writable name.
-    std::string name(path != nullptr ? path : "");
-    file_ = mmioOpenA(&name[0], nullptr, MMIO_ALLOCBUF | MMIO_READWRITE | MMIO_CREATE);
+int32_t WavFileWriter::BeginFile(const WCHAR* path, const WAVEFORMATEX& format) {
+    // The file is made here and its handle given to mmio: Wine's mmioOpenW
+    // passes the name through the ANSI code page, which loses characters.
+    const HANDLE handle = path != nullptr ? CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                           : INVALID_HANDLE_VALUE;
+    if (handle == INVALID_HANDLE_VALUE) {
+        return kWriteFailed;
+    }
+    MMIOINFO opening{};
+    opening.fccIOProc = FOURCC_DOS;
+    opening.adwInfo[0] = static_cast<DWORD>(reinterpret_cast<uintptr_t>(handle));
+    // From here mmioClose closes the handle.
+    file_ = mmioOpenW(nullptr, &opening, MMIO_ALLOCBUF | MMIO_READWRITE);
     if (file_ == nullptr) {
+        CloseHandle(handle);
         return kWriteFailed;
     }
     riff_ = MMCKINFO{};

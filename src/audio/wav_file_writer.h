@@ -22,7 +22,7 @@ public:
 
     // Creates or truncates path and writes everything before the samples
     // but the "data" chunk. After a failure the file may still be open.
-    int32_t BeginFile(const char* path, const WAVEFORMATEX& format);
+    int32_t BeginFile(const WCHAR* path, const WAVEFORMATEX& format);
     int32_t BeginDataChunk();
     int32_t Write(const uint8_t* bytes, uint32_t count);
     // Closes the chunks, puts sampleCount into the "fact" chunk and closes

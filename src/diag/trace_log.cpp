@@ -21,12 +21,13 @@ TraceLog::~TraceLog() {
     Close();
 }
 
-StatusRecord TraceLog::Open(const char* path) {
+StatusRecord TraceLog::Open(const WCHAR* path) {
     // A second instance switching its log on gets a fresh file; the first
     // stream must not be left open. Close also resets the status.
     Close();
     if (path != nullptr) {
-        file_ = std::fopen(path, "w+");
+        static const WCHAR kMode[] = {'w', '+', 0};
+        file_ = _wfopen(path, kMode);
     }
     if (file_ != nullptr) {
         WritePiece("Code compile date:");

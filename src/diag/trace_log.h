@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "diag/status_record.h"
+#include "platform/windows_api.h"
 
 class TraceLog {
 public:
@@ -13,7 +14,7 @@ public:
 
     // Creates or truncates path ("w+", text mode) and writes the header. A
     // path that cannot be opened is silent: "Ok", and no file.
-    StatusRecord Open(const char* path);
+    StatusRecord Open(const WCHAR* path);
     StatusRecord Close();
     // Appends "<ticks>: <tag>:<text>\n" when a file is open.
     StatusRecord Write(const char* tag, const char* text);

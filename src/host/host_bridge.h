@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "diag/status_record.h"
+#include "host/host_text_choice.h"
 #include "moa/imoa_callback.h"
 #include "moa/imoa_dr_movie_context.h"
 #include "moa/imoa_dr_player.h"
@@ -64,6 +65,11 @@ public:
     // Appends the trace form of value at buffer + *position, never past capacity.
     StatusRecord FormatValue(const MoaMmValue* value, char* buffer, std::size_t capacity, std::size_t* position);
 
+    // The host's text, chosen once for the object; the log's first record
+    // names it when the host said which Director it is.
+    void UseHostText(const HostTextChoice& choice) { hostText_ = choice; }
+    const HostText& Text() const { return hostText_.text; }
+
     // Trace-log front door.
     StatusRecord SetLogPath(const char* path);
     StatusRecord OpenLog();
@@ -110,5 +116,6 @@ private:
     MoaMmHInst instanceHandle_ = nullptr;
     MoaMmHWnd parentWindow_ = nullptr;
     char logPath_[kLogPathBytes] = {};
+    HostTextChoice hostText_;
     bool ownsTraceLog_ = true;
 };

@@ -1,5 +1,6 @@
 #include "host/host_bridge.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "diag/bounded_text.h"
@@ -20,7 +21,17 @@ StatusRecord HostBridge::SetLogPath(const char* path) {
 }
 
 StatusRecord HostBridge::OpenLog() {
-    status = TraceLog::Instance().Open(logPath_);
+    // A path Windows cannot be given whole is one that cannot be opened.
+    WideText path;
+    status = TraceLog::Instance().Open(Text().PathToWide(logPath_, &path) ? path.c_str() : nullptr);
+    if (TraceLog::Instance().IsOpen() && hostText_.productVersion[0] != '\0') {
+        char encoding[32];
+        Text().Describe(encoding, sizeof encoding);
+        char record[96];
+        std::snprintf(record, sizeof record, "Text from the host: %s (Director %s)", encoding,
+                      hostText_.productVersion);
+        TraceLog::Instance().Write(kTraceTag, record);
+    }
     return status;
 }
 

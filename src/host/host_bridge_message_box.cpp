@@ -3,6 +3,7 @@
 StatusRecord HostBridge::ShowMessage(const char* caption, const char* text) {
     // Modal and owned by the host's parent window; which button closed it
     // does not matter.
-    MessageBoxA(static_cast<HWND>(parentWindow_), text, caption, MB_OK);
+    MessageBoxW(static_cast<HWND>(parentWindow_), Text().ToWideForDisplay(text).c_str(),
+                Text().ToWideForDisplay(caption).c_str(), MB_OK);
     return status;
 }

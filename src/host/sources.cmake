@@ -8,4 +8,6 @@ set(MARLOWTIDE_HOST_SOURCES
   host/host_bridge_movie_handler.cpp
   host/cast_member_export.cpp
   host/property_list_builder.cpp
+  host/host_text.cpp
+  host/host_text_choice.cpp
 )

@@ -1,4 +1,5 @@
 #pragma once
+#include "moa/windows_name_clashes.h"
 #include "moa/imoa_dr_cast_mem.h"
 
 // {AC401AEC-0000-D9F8-0000-0800072C6326}

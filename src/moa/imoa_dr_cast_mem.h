@@ -1,4 +1,5 @@
 #pragma once
+#include "moa/windows_name_clashes.h"
 #include "moa/imoa_unknown.h"
 
 // {AC401AB5-0000-CD03-0000-0800072C6326}

@@ -1,4 +1,5 @@
 #pragma once
+#include "moa/windows_name_clashes.h"
 #include "moa/imoa_dr_cast.h"
 #include "moa/imoa_mm_value.h"
 

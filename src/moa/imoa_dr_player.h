@@ -1,4 +1,5 @@
 #pragma once
+#include "moa/windows_name_clashes.h"
 #include "moa/imoa_dr_movie.h"
 
 // {AC401B78-0000-FA7D-0000-0800072C6326}

@@ -1,4 +1,5 @@
 #pragma once
+#include "moa/windows_name_clashes.h"
 #include "moa/imoa_unknown.h"
 
 // {AC96CF98-0045-5C0B-0000-0040105023FB}

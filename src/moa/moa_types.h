@@ -110,6 +110,7 @@ inline constexpr MoaError kMoaErr_OutOfMem = static_cast<MoaError>(0x80040002);
 inline constexpr MoaError kMoaErr_XtraInUse = static_cast<MoaError>(0x80040003);
 inline constexpr MoaError kMoaErr_BadInterface = static_cast<MoaError>(0x80040004);
 inline constexpr MoaError kMoaErr_BadClass = static_cast<MoaError>(0x80040005);
+inline constexpr MoaError kMoaErr_NoSuchKey = static_cast<MoaError>(0x80040013);
 inline constexpr MoaError kMoaErr_InternalError = static_cast<MoaError>(0x80040014);
 inline constexpr MoaError kMoaDictErr_NotFound = static_cast<MoaError>(0x8004002A);
 inline constexpr MoaError kMoaMmErr_PropertyNotFound = static_cast<MoaError>(0x800407D5);

@@ -233,11 +233,11 @@ extern const IID IID_IDirectSoundCaptureBuffer;
 }
 
 // ---- entry functions -----------------------------------------------------
-typedef BOOL(CALLBACK* LPDSENUMCALLBACKA)(LPGUID lpGuid, LPCSTR lpcstrDescription,
-                                          LPCSTR lpcstrModule, LPVOID lpContext);
+typedef BOOL(CALLBACK* LPDSENUMCALLBACKW)(LPGUID lpGuid, LPCWSTR lpcstrDescription,
+                                          LPCWSTR lpcstrModule, LPVOID lpContext);
 
 extern "C" {
-HRESULT WINAPI DirectSoundCaptureEnumerateA(LPDSENUMCALLBACKA pDSEnumCallback, LPVOID pContext);
+HRESULT WINAPI DirectSoundCaptureEnumerateW(LPDSENUMCALLBACKW pDSEnumCallback, LPVOID pContext);
 HRESULT WINAPI DirectSoundCreate(LPCGUID pcGuidDevice, LPDIRECTSOUND* ppDS, LPUNKNOWN pUnkOuter);
 HRESULT WINAPI DirectSoundCaptureCreate(LPCGUID pcGuidDevice, LPDIRECTSOUNDCAPTURE* ppDSC,
                                         LPUNKNOWN pUnkOuter);

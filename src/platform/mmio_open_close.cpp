@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <climits>
 #include <new>
+#include <string>
 
 #include "platform/mmio_file.h"
+#include "platform/utf8_text.h"
 
 namespace {
 
@@ -42,19 +44,24 @@ extern "C" {
 
 // Opens a file for buffered I/O when MMIO_ALLOCBUF is given or the caller's
 // MMIOINFO names a buffer size; wErrorRet of that record gets the reason of
-// a failure.
+// a failure. Without a name, the MMIOINFO must name FOURCC_DOS and hold an
+// open file handle in adwInfo[0], which the file then owns.
 //
 // MMIO_ALLOCBUF without a size: Windows allocates MMIO_DEFAULTBUFFER (8 KB).
 // Here the buffer is larger; the file is the same, written in fewer pieces.
 constexpr LONG kAllocatedBufferBytes = 64 * 1024;
 
-HMMIO WINAPI mmioOpenA(LPSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen) {
+HMMIO WINAPI mmioOpenW(LPWSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen) {
     if (pmmioinfo) pmmioinfo->wErrorRet = MMSYSERR_NOERROR;
     auto fail = [pmmioinfo](UINT error) -> HMMIO {
         if (pmmioinfo) pmmioinfo->wErrorRet = error;
         return nullptr;
     };
-    if (!pszFileName) return fail(MMIOERR_CANNOTOPEN);
+    std::string name;
+    if (pszFileName && !marlowcp::Utf8OfWide(marlowcp::WideOfTerminated(pszFileName), &name))
+        return fail(MMIOERR_CANNOTOPEN);
+    const bool givenHandle = !pszFileName && pmmioinfo && pmmioinfo->fccIOProc == FOURCC_DOS;
+    if (!pszFileName && !givenHandle) return fail(MMIOERR_CANNOTOPEN);
 
     const LONG askedSize = pmmioinfo ? pmmioinfo->cchBuffer : 0;
     const bool buffered = (fdwOpen & MMIO_ALLOCBUF) || askedSize > 0;
@@ -73,9 +80,9 @@ HMMIO WINAPI mmioOpenA(LPSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen) {
         }
     }
 
-    file->fd = open(pszFileName, OpenFlags(fdwOpen), 0666);
+    file->fd = givenHandle ? static_cast<int>(pmmioinfo->adwInfo[0]) : open(name.c_str(), OpenFlags(fdwOpen), 0666);
     if (file->fd < 0) {
-        const UINT error = OpenError(errno, fdwOpen);
+        const UINT error = givenHandle ? MMIOERR_CANNOTOPEN : OpenError(errno, fdwOpen);
         delete file;
         return fail(error);
     }

@@ -1,15 +1,25 @@
 // A message box that never waits for a user: it is recorded, and shown on
-// stderr unless someone else takes it.
+// stderr unless someone else takes it. Its texts are kept in UTF-8.
 #include <cstdio>
 
 #include "platform/simulator/machine.h"
+#include "platform/utf8_text.h"
+
+namespace {
+
+std::string Utf8OrEmpty(LPCWSTR text) {
+    std::string utf8;
+    return marlowcp::Utf8OfWide(marlowcp::WideOfTerminated(text), &utf8) ? utf8 : std::string();
+}
+
+}  // namespace
 
 extern "C" {
 
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
     marlowsim::detail::Machine& machine = marlowsim::detail::TheMachine();
     // Windows captions a box without caption "Error".
-    marlowsim::MessageBoxRecord record{hWnd, lpCaption ? lpCaption : "Error", lpText ? lpText : "",
+    marlowsim::MessageBoxRecord record{hWnd, lpCaption ? Utf8OrEmpty(lpCaption) : "Error", Utf8OrEmpty(lpText),
                                        uType};
     machine.messageBoxes.push_back(record);
     if (machine.messageBoxSink)

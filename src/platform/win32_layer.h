@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>  // SEEK_SET, SEEK_CUR, SEEK_END as mmioSeek takes them
+#include <cstdio>  // SEEK_SET, SEEK_CUR, SEEK_END as mmioSeek takes them; FILE
 
 #define WINAPI
 #define CALLBACK
@@ -33,6 +33,11 @@ typedef BYTE* LPBYTE;
 typedef WORD* LPWORD;
 typedef DWORD* LPDWORD;
 typedef LONG* LPLONG;
+typedef BOOL* LPBOOL;
+// UTF-16, as on Windows: 16-bit units whatever the compiler's wchar_t is.
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 
 // Handles: distinct pointer types, as a STRICT Windows build declares them.
 typedef void* HANDLE;
@@ -88,6 +93,42 @@ DWORD WINAPI GetTickCount(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
 }
 
+// ---- kernel: code pages --------------------------------------------------
+// The ANSI code page here is always 1252.
+constexpr UINT CP_ACP = 0;
+constexpr UINT CP_UTF8 = 65001;
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x00000008;
+constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x00000400;
+
+extern "C" {
+UINT WINAPI GetACP(void);
+int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                               LPWSTR lpWideCharStr, int cchWideChar);
+int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                               LPBOOL lpUsedDefaultChar);
+}
+
+// ---- kernel: files -------------------------------------------------------
+// A file handle here is the POSIX descriptor, so that it fits the 32-bit
+// field mmioOpen takes it in, as on Windows.
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
+struct SECURITY_ATTRIBUTES;
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+extern "C" {
+HANDLE WINAPI CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL WINAPI CloseHandle(HANDLE hObject);
+// The C runtime's wide fopen.
+std::FILE* _wfopen(const WCHAR* filename, const WCHAR* mode);
+}
+
 // ---- user: message boxes; debugger output --------------------------------
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_ICONERROR = 0x00000010;
@@ -96,8 +137,8 @@ constexpr UINT MB_ICONINFORMATION = 0x00000040;
 constexpr int IDOK = 1;
 
 extern "C" {
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
-void WINAPI OutputDebugStringA(LPCSTR lpOutputString);
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
+void WINAPI OutputDebugStringW(LPCWSTR lpOutputString);
 }
 
 // ---- COM -----------------------------------------------------------------
@@ -135,6 +176,9 @@ constexpr FOURCC mmioFOURCC(char ch0, char ch1, char ch2, char ch3) {
 }
 constexpr FOURCC FOURCC_RIFF = mmioFOURCC('R', 'I', 'F', 'F');
 constexpr FOURCC FOURCC_LIST = mmioFOURCC('L', 'I', 'S', 'T');
+// The I/O procedure of plain files: with no name, mmioOpen takes an open
+// file handle from adwInfo[0], and mmioClose closes it.
+constexpr FOURCC FOURCC_DOS = mmioFOURCC('D', 'O', 'S', ' ');
 
 typedef LRESULT(CALLBACK MMIOPROC)(LPSTR lpmmioinfo, UINT uMsg, LPARAM lParam1, LPARAM lParam2);
 typedef MMIOPROC* LPMMIOPROC;
@@ -206,7 +250,7 @@ constexpr UINT MMIO_CREATERIFF = 0x0020;
 constexpr UINT MMIO_CREATELIST = 0x0040;
 
 extern "C" {
-HMMIO WINAPI mmioOpenA(LPSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen);
+HMMIO WINAPI mmioOpenW(LPWSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen);
 MMRESULT WINAPI mmioClose(HMMIO hmmio, UINT fuClose);
 LONG WINAPI mmioRead(HMMIO hmmio, HPSTR pch, LONG cch);
 LONG WINAPI mmioWrite(HMMIO hmmio, const char* pch, LONG cch);

@@ -4,6 +4,7 @@
 #include "audio/direct_sound_audio_device.h"
 #include "diag/bounded_text.h"
 #include "host/host_bridge.h"
+#include "host/host_text_choice.h"
 #include "moa/host_abi_choices.h"
 #include "script/instance_entry.h"
 #include "script/internal_error_forwarding.h"
@@ -48,6 +49,9 @@ MoaError MOA_STDCALL CreateInstance(void* object) {
     CopyBounded(instance->internalErrorHandler, "Marlowtide_InternalError");
     CopyBounded(instance->errorHandler, "Marlowtide_XtraError");
     CopyBounded(instance->flowHandler, "Marlowtide_XtraFlow");
+    const HostTextChoice hostText = ChooseHostText(instanceObject->header.pCallback);
+    instance->hostText = hostText.text;
+    instance->hostBridge->UseHostText(hostText);
     instance->hostBridge->SetLogPath("c:\\Marlowtide_XtraLog.txt");
     instance->status.Reset();
     instance->notificationClient = nullptr;
@@ -86,7 +90,7 @@ MoaError CreateNewInstance(ScriptInterface* self, InstanceObject* object, MoaMmC
     ScriptInstance& instance = object->instance;
     self->ExecutionFlow("CreateNewInstance", "Enter", kLifecycleLevel);
     HWND owner = static_cast<HWND>(instance.hostBridge->ParentWindow());
-    instance.audioDevice = new (std::nothrow) DirectSoundAudioDevice(owner);
+    instance.audioDevice = new (std::nothrow) DirectSoundAudioDevice(owner, instance.hostText);
     self->ExecutionFlow("CreateNewInstance", "Created Windows object", kLifecycleLevel);
     self->ExecutionFlow("CreateNewInstance", "Exit", kLifecycleLevel);
     return kMoaErr_NoErr;

@@ -58,7 +58,7 @@ MoaError ExecutionFlow(InstanceObject* object, const char* where, const char* wh
     if (instance.logToFile && instance.hostBridge != nullptr) {
         instance.hostBridge->Trace(line, kLogTag);
     }
-    OutputDebugStringA(line);
+    OutputDebugStringW(instance.hostText.ToWideForDisplay(line).c_str());
     // A spent object still writes its debugger line, but has no movie.
     if (instance.hostBridge == nullptr) {
         return kMoaErr_NoErr;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "diag/status_record.h"
+#include "host/host_text.h"
 #include "moa/imoa_notification.h"
 #include "moa/moa_object.h"
 
@@ -36,6 +37,8 @@ struct ScriptInstance {
     int32_t engineReportDepth;
     // The interface the forwarding callback names, held while routing is on.
     ScriptInterface* routingInterface;
+    // The host's text, chosen when the object is made.
+    HostText hostText = HostText::AnsiCodePage();
 
     // Whether a flow line of this level is written anywhere at all.
     bool TracesFlow(int32_t level) const { return traceEnabled && level >= traceThreshold; }

@@ -5,6 +5,7 @@ add_executable(audio_tests
   ${CMAKE_CURRENT_LIST_DIR}/device_format_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_loss_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_open_close_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/host_text_device_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/level_meter_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playback_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_image_test.cpp

@@ -1,4 +1,7 @@
 #include <dirent.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <fstream>
 #include <regex>
@@ -134,6 +137,35 @@ TEST_F(TraceLogTest, AnUnwritablePathIsSilent) {
     EXPECT_FALSE(traced.failed);
     EXPECT_FALSE(TraceLog::Instance().IsOpen());
     EXPECT_FALSE(bridge.CloseLog().failed);
+}
+
+// The log's path is the host's text: whole in UTF-8, refused when an old
+// host could not hold it. Its first record names the host's text.
+TEST_F(TraceLogTest, ALogPathInTheHostsTextNamesExactlyThatFile) {
+    HostTextChoice director12;
+    director12.text = HostText::Utf8();
+    std::snprintf(director12.productVersion, sizeof director12.productVersion, "12.0");
+    bridge.UseHostText(director12);
+    const std::string whole = ::testing::TempDir() + "marlowtide_\xE3\x83\xAD\xE3\x82\xB0-\xF0\x9F\x8E\x99.txt";
+    bridge.SetLogPath(whole.c_str());
+    bridge.OpenLog();
+    bridge.CloseLog();
+    EXPECT_NE(Records(whole).find("<*>:Text from the host: UTF-8 (Director 12.0)\n"), std::string::npos);
+    unlink(whole.c_str());
+
+    HostTextChoice director8;
+    std::snprintf(director8.productVersion, sizeof director8.productVersion, "8.5");
+    bridge.UseHostText(director8);
+    bridge.SetLogPath((::testing::TempDir() + "marlowtide_???.txt").c_str());
+    EXPECT_FALSE(bridge.OpenLog().failed);
+    EXPECT_FALSE(TraceLog::Instance().IsOpen());
+
+    // A host that does not say which Director it is gets no such record.
+    bridge.UseHostText(HostTextChoice{});
+    bridge.SetLogPath(path.c_str());
+    bridge.OpenLog();
+    bridge.CloseLog();
+    EXPECT_EQ(Records(path), "");
 }
 
 TEST_F(TraceLogTest, OnlyTheOwningBridgeClosesTheLogWhenItGoes) {

@@ -5,6 +5,7 @@ add_executable(host_tests
   ${HOST_TEST_DIR}/list_service_test.cpp
   ${HOST_TEST_DIR}/lingo_text_test.cpp
   ${HOST_TEST_DIR}/allocator_callback_test.cpp
+  ${HOST_TEST_DIR}/app_info_test.cpp
   ${HOST_TEST_DIR}/registry_test.cpp
   ${HOST_TEST_DIR}/movie_cast_test.cpp
   ${HOST_TEST_DIR}/movie_handlers_test.cpp

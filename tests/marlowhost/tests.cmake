@@ -1,15 +1,17 @@
-# marlowhost: the Lingo interpreter's unit tests; every movie script of
-# tests/scripts and examples/ run against the Xtra and checked against its
-# golden transcript; the examples of docs/lingo.md run; marlowhost finds the
-# Xtra in the Xtras folder beside it.
+# marlowhost: the unit tests of its Lingo interpreter, command line and text
+# conversion; every movie script of tests/scripts and examples/ run against
+# the Xtra and checked against its golden transcript; the examples of
+# docs/lingo.md run; marlowhost finds the Xtra in the Xtras folder beside it.
 add_executable(marlowhost_tests
   ${CMAKE_CURRENT_LIST_DIR}/lingo_expression_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lingo_statement_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lingo_error_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/wav_summary_test.cpp)
-target_include_directories(marlowhost_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR}/host/marlowhost)
-target_link_libraries(marlowhost_tests PRIVATE marlowhost_lingo GTest::gtest_main)
-target_sources(marlowhost_tests PRIVATE ${CMAKE_SOURCE_DIR}/host/marlowhost/wav_summary.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/wav_summary_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/director_text_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/value_conversion_test.cpp)
+target_include_directories(marlowhost_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(marlowhost_tests PRIVATE marlowhost_program GTest::gtest_main)
 gtest_discover_tests(marlowhost_tests DISCOVERY_MODE PRE_TEST)
 
 if(TARGET marlowhost AND TARGET Marlowtide)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_text.h"
 #include "platform/windows_api.h"
 
 namespace {
@@ -18,8 +19,15 @@ std::string TempPath(const std::string& name) {
     return ::testing::TempDir() + "marlow_mmio_" + std::to_string(getpid()) + "_" + name;
 }
 
-HMMIO Open(const std::string& path) {
-    return mmioOpenA(const_cast<char*>(path.c_str()), nullptr, kCreateFlags);
+std::u16string Wide(const std::string& path) {
+    std::u16string wide;
+    marlowcp::WideOfUtf8(path, &wide);
+    return wide;
+}
+
+HMMIO Open(const std::string& path, DWORD flags = kCreateFlags, MMIOINFO* info = nullptr) {
+    std::u16string name = Wide(path);
+    return mmioOpenW(&name[0], info, flags);
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
@@ -144,7 +152,7 @@ TEST(PlatformMmio, EvenDataGetsNoPadAndRewritingReplacesTheFile) {
 TEST(PlatformMmio, DescendFindsChunksOnlyInsideTheParent) {
     const std::string path = TempPath("find.wav");
     WriteWave(Open(path), Pattern(10));
-    HMMIO file = mmioOpenA(const_cast<char*>(path.c_str()), nullptr, MMIO_ALLOCBUF | MMIO_READ);
+    HMMIO file = Open(path, MMIO_ALLOCBUF | MMIO_READ);
     ASSERT_NE(file, nullptr);
     MMCKINFO riff{};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
@@ -193,7 +201,7 @@ TEST(PlatformMmio, WritesToAFullDeviceAreReported) {
 TEST(PlatformMmio, MissingDirectoryGivesNoFile) {
     MMIOINFO info{};
     const std::string missing = TempPath("no_such_dir") + "/take.wav";
-    EXPECT_EQ(mmioOpenA(const_cast<char*>(missing.c_str()), &info, kCreateFlags), nullptr);
+    EXPECT_EQ(Open(missing, kCreateFlags, &info), nullptr);
     EXPECT_NE(info.wErrorRet, MMSYSERR_NOERROR);
 }
 

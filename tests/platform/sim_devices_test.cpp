@@ -1,6 +1,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/utf8_text.h"
 #include "sim_test_support.h"
 
 namespace {
@@ -11,9 +12,11 @@ struct Seen {
     size_t stopAfter = 100;
 };
 
-BOOL CALLBACK Collect(LPGUID guid, LPCSTR description, LPCSTR, LPVOID context) {
+BOOL CALLBACK Collect(LPGUID guid, LPCWSTR description, LPCWSTR, LPVOID context) {
     auto* seen = static_cast<Seen*>(context);
-    seen->descriptions.emplace_back(description);
+    std::string utf8;
+    marlowcp::Utf8OfWide(marlowcp::WideOfTerminated(description), &utf8);
+    seen->descriptions.push_back(utf8);
     seen->hadGuid.push_back(guid != nullptr);
     return seen->descriptions.size() < seen->stopAfter ? TRUE : FALSE;
 }
@@ -24,7 +27,7 @@ using SimDevices = SimulatorTest;
 
 TEST_F(SimDevices, DefaultMachineHasOneCaptureDeviceWithoutGuid) {
     Seen seen;
-    EXPECT_EQ(DirectSoundCaptureEnumerateA(Collect, &seen), DS_OK);
+    EXPECT_EQ(DirectSoundCaptureEnumerateW(Collect, &seen), DS_OK);
     ASSERT_EQ(seen.descriptions.size(), 1u);
     EXPECT_FALSE(seen.hadGuid[0]);
 }
@@ -33,7 +36,7 @@ TEST_F(SimDevices, EnumerationStopsWhenTheCallbackAnswersFalse) {
     marlowsim::SetCaptureDeviceCount(12);
     Seen seen;
     seen.stopAfter = 11;
-    DirectSoundCaptureEnumerateA(Collect, &seen);
+    DirectSoundCaptureEnumerateW(Collect, &seen);
     ASSERT_EQ(seen.descriptions.size(), 11u);
     EXPECT_EQ(seen.descriptions[0], "Simulated capture device 1");
     EXPECT_FALSE(seen.hadGuid[0]);
@@ -98,7 +101,7 @@ TEST_F(SimDevices, FaultsAnswerOnceOrAlways) {
 
     marlowsim::InjectFault(marlowsim::Call::CaptureEnumerate, DSERR_NODRIVER);
     Seen seen;
-    EXPECT_EQ(DirectSoundCaptureEnumerateA(Collect, &seen), DSERR_NODRIVER);
+    EXPECT_EQ(DirectSoundCaptureEnumerateW(Collect, &seen), DSERR_NODRIVER);
     EXPECT_TRUE(seen.descriptions.empty());
 }
 

@@ -1,6 +1,7 @@
 add_executable(platform_tests
   ${CMAKE_CURRENT_LIST_DIR}/record_layout_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/global_memory_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/code_page_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mmio_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/user_debug_com_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_capture_test.cpp

@@ -24,7 +24,7 @@ protected:
 TEST_F(PlatformUserDebugCom, MessageBoxIsRecordedAndPrintedWithoutWaiting) {
     HWND owner = reinterpret_cast<HWND>(0x1234);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(MessageBoxA(owner, "No sound to save", "Marlowtide", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxW(owner, u"No sound to save", u"Marlowtide", MB_OK), IDOK);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "[box] Marlowtide: No sound to save\n");
 
     ASSERT_EQ(marlowsim::MessageBoxes().size(), 1u);
@@ -36,7 +36,7 @@ TEST_F(PlatformUserDebugCom, MessageBoxIsRecordedAndPrintedWithoutWaiting) {
 
     marlowsim::SetMessageBoxSink(SinkBox);
     ::testing::internal::CaptureStderr();
-    MessageBoxA(nullptr, nullptr, nullptr, MB_OK);
+    MessageBoxW(nullptr, nullptr, nullptr, MB_OK);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(sunkBoxes, 1);
     EXPECT_EQ(marlowsim::MessageBoxes().size(), 2u);
@@ -44,8 +44,8 @@ TEST_F(PlatformUserDebugCom, MessageBoxIsRecordedAndPrintedWithoutWaiting) {
 
 TEST_F(PlatformUserDebugCom, DebugOutputIsKeptAndSunk) {
     marlowsim::SetDebugOutputSink(SinkLine);
-    OutputDebugStringA("Enter (3-StartRecording)");
-    OutputDebugStringA(nullptr);
+    OutputDebugStringW(u"Enter (3-StartRecording)");
+    OutputDebugStringW(nullptr);
     ASSERT_EQ(marlowsim::DebugOutput().size(), 1u);
     EXPECT_EQ(marlowsim::DebugOutput()[0], "Enter (3-StartRecording)");
     EXPECT_EQ(sunkLines.back(), "Enter (3-StartRecording)");

@@ -29,6 +29,10 @@ cp "$here"/scenarios/*.ls "$input/"
 # without seams. The 440 Hz one is played once, for 4 s.
 sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone1k.raw" synth 1 sine 1000 vol 0.5
 sox -n -r 44100 -c 1 -b 16 "$input/tone440.wav" synth 4 sine 440 vol 0.5
+# Capture devices named in other languages, each hearing its own tone.
+for hz in 550 850 1250; do
+    sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone$hz.raw" synth 1 sine $hz vol 0.5
+done
 
 steps="$input/steps.sh"
 cat > "$steps" <<'STEPS'
@@ -43,6 +47,12 @@ run_movie levels levels.ls
 run_movie formats formats.ls
 run_movie devices devices.ls
 run_movie bad-input bad-input.ls
+add_capture_device mic_de "Mikrofon (USB-Audiogerät)" tone550.raw
+add_capture_device mic_es "Micrófono (Dispositivo de audio USB)" tone850.raw
+add_capture_device mic_ja "マイク (USB オーディオ)" tone1250.raw
+sleep 2
+run_in_folder text-12 text-12.ls "Jürgen-テイク-🎙" --director-version 12.0
+run_in_folder text-8 text-8.ls "Jürgen" --director-version 8.5
 STEPS
     if [ -f "$package" ]; then
         python3 -m zipfile -e "$package" "$input/package"
@@ -53,7 +63,7 @@ STEPS
         name=$(basename "$script" .ls)
         case "$script" in */examples/*) name="example-$name" ;; esac
         args=$(sed -n 's/^-- args:[ ]*//p' "$script" | head -n1)
-        case "$args" in *--input*|*--devices*|*--clock*) continue ;; esac
+        case "$args" in *--input*|*--device*|*--clock*) continue ;; esac
         mkdir -p "$input/golden/$name"
         cp "$script" "$input/golden/$name/"
         echo "run_movie golden-$name golden/$name/$(basename "$script") $args" >> "$steps"

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <regex>
 
+#include "tier_checks.h"
 #include "tier_output.h"
 #include "wav_analysis.h"
 
@@ -19,11 +20,6 @@ namespace {
 constexpr double kToneMagnitude16 = 10430.4;
 constexpr double kToneMagnitude8 = 40.74;
 constexpr uint32_t kWriterHeaderBytes = 56;  // RIFF, fmt (16), fact (4), data
-
-::testing::AssertionResult WithinPercent(double value, double target, double percent) {
-    if (std::fabs(value - target) <= target * percent / 100.0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << value << " is not within " << percent << " % of " << target;
-}
 
 bool Contains(const std::vector<std::string>& texts, const std::string& wanted) {
     for (const std::string& text : texts) {
@@ -55,13 +51,6 @@ void ExpectTheTone(const WavFile& wav, double magnitudePercent) {
         EXPECT_TRUE(WithinPercent(MeanMagnitude(samples), magnitude, magnitudePercent));
     }
 }
-
-class WineTier : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (SessionSkipped()) GTEST_SKIP() << "no session was needed on this host";
-    }
-};
 
 // ---- a two-second take, ended by itself ------------------------------------------
 

@@ -61,6 +61,10 @@ milliseconds() { echo $(( $(date +%s%N) / 1000000 )); }
 # ---- the sound server -------------------------------------------------------
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY
+# Wine takes its ANSI code page (1252 for this locale) and the reading of
+# the sound server's UTF-8 device names from the locale; C.UTF-8 is the one
+# every machine here has.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine}"
 
@@ -130,10 +134,21 @@ play_file() {
 # run_movie NAME SCRIPT [marlowhost options...]: runs SCRIPT in a folder of
 # its own; its transcript (standard output and error, as marlowhost prints
 # them) goes to OUTPUT/NAME.out, its exit status to NAME.rc and its run time
-# to NAME.ms, and the WAV files it wrote (members included) to OUTPUT/NAME/.
+# to NAME.ms, and the WAV and text files it wrote (members and trace logs
+# included) to OUTPUT/NAME/.
 run_movie() {
     start_movie "$@"
     finish_movie
+}
+
+# run_in_folder NAME SCRIPT FOLDER [options...]: run_movie, with FOLDER (any
+# UTF-8 name) made in the run's folder first, for the movie to write into.
+run_in_folder() {
+    run_name=$1
+    run_script=$2
+    mkdir -p "$work/runs/$run_name/$3"
+    shift 3
+    run_movie "$run_name" "$run_script" "$@"
 }
 
 # run_packaged NAME SCRIPT: the same with the packaged marlowhost.exe in
@@ -178,7 +193,7 @@ finish_movie() {
     echo $? > "$output/$movie_name.rc"
     echo $(( $(milliseconds) - movie_begin )) > "$output/$movie_name.ms"
     mkdir -p "$output/$movie_name"
-    (cd "$work/runs/$movie_name" && find . -name '*.wav' -exec cp --parents {} "$output/$movie_name/" \;)
+    (cd "$work/runs/$movie_name" && find . \( -name '*.wav' -o -name '*.txt' \) -exec cp --parents {} "$output/$movie_name/" \;)
     note "$movie_name: exit $(cat "$output/$movie_name.rc") after $(cat "$output/$movie_name.ms") ms"
 }
 

@@ -18,7 +18,7 @@ namespace marlowsim {
 void ResetMachine();
 
 struct DeviceSpec {
-    std::string description;
+    std::string description;  // UTF-8, as the module name
     bool hasGuid = true;
     GUID guid{};
     std::string module;
@@ -102,7 +102,7 @@ void SetCaptureObjectsThatNeverDeliver(int count);
 
 // ---- fault injection --------------------------------------------------
 enum class Call {
-    CaptureEnumerate,        // DirectSoundCaptureEnumerateA
+    CaptureEnumerate,        // DirectSoundCaptureEnumerateW
     DirectSoundCreate,
     DirectSoundCaptureCreate,
     SetCooperativeLevel,

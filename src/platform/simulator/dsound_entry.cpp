@@ -4,6 +4,7 @@
 
 #include "platform/simulator/factories.h"
 #include "platform/simulator/machine.h"
+#include "platform/utf8_text.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ bool IsZeroGuid(const GUID& guid) {
 
 extern "C" {
 
-HRESULT WINAPI DirectSoundCaptureEnumerateA(LPDSENUMCALLBACKA pDSEnumCallback, LPVOID pContext) {
+// Descriptions and modules are held in UTF-8; one that is not stays empty.
+HRESULT WINAPI DirectSoundCaptureEnumerateW(LPDSENUMCALLBACKW pDSEnumCallback, LPVOID pContext) {
     const HRESULT fault = EnterCall(Call::CaptureEnumerate);
     if (fault != S_OK) return fault;
     if (!pDSEnumCallback) return DSERR_INVALIDPARAM;
@@ -35,8 +37,11 @@ HRESULT WINAPI DirectSoundCaptureEnumerateA(LPDSENUMCALLBACKA pDSEnumCallback, L
         if (DeviceState(static_cast<int>(index)) == marlowsim::DeviceState::Removed) continue;
         const marlowsim::DeviceSpec& device = devices[index];
         GUID guid = device.guid;
-        if (!pDSEnumCallback(device.hasGuid ? &guid : nullptr, device.description.c_str(),
-                             device.module.c_str(), pContext))
+        std::u16string description;
+        std::u16string module;
+        marlowcp::WideOfUtf8(device.description, &description);
+        marlowcp::WideOfUtf8(device.module, &module);
+        if (!pDSEnumCallback(device.hasGuid ? &guid : nullptr, description.c_str(), module.c_str(), pContext))
             break;
     }
     return DS_OK;

@@ -1,0 +1,17 @@
+-- Members named in other languages, under Director 12.0: memberInfo finds
+-- them by the script's name, and their files are named alike whichever
+-- Director named them. Under 8.5 a character that code page 1252 lacks
+-- becomes "?" in the member's name.
+-- args: --save-members members --director-version 12.0
+on startMovie
+  m = new(xtra "Marlowtide")
+  m.OpenAudio("")
+  m.StartRecording(200)
+  idle(250)
+  put m.SaveAsMember("Aufnahme Jürgen")
+  put m.SaveAsMember("テイク")
+  put memberInfo("Aufnahme Jürgen")[#number]
+  put memberInfo("テイク")[#number]
+  put memberInfo("Aufnahme Jurgen")
+  put voidP(memberInfo("???"))
+end
