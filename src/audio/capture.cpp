@@ -7,7 +7,7 @@
 
 StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     status.Reset();
-    if (playbackObject == nullptr) {
+    if (!Opened()) {
         status.SetFailure("Open device before capturing", -1);
         return status;
     }
@@ -26,6 +26,7 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     // the new capture is stopped.
     ReleaseCaptureBuffer();
     ReleasePlayBuffer();
+    takeHeldAside = false;
     maxCaptureMs = maxMs;
     meteringDurationMs = 50;
     // A capture object that could not be made afresh last time is tried again.
@@ -53,16 +54,11 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         status.SetFailure("Could not start capture", started);
         return status;
     }
-    captureProgress.Begin(captureBufferBytes);
-    if (looping) {
-        takeStart.Clear();
-    } else {
-        // A second's bytes, read out of the packed record before min binds to it.
-        const uint32_t secondOfBytes = captureFormat.nAvgBytesPerSec;
-        takeStart.Begin(std::min(FullTakeBytes(), secondOfBytes));
-    }
-    firstBytesAwaited = false;
     captureLooping = looping;
+    BeginCaptureWatch();
+    captureStartedAt = GetTickCount();
+    captureRestarted = false;
+    firstBytesAwaited = false;
     capturing = true;
     captureStarted = true;
     return status;
@@ -75,24 +71,26 @@ bool DirectSoundAudioDevice::IsCapturing() {
     if (meteringActive) {
         return false;
     }
-    DWORD bits = 0;
-    // A status query that fails tells nothing: the recording goes on as it was.
-    if (FAILED(captureBuffer->GetStatus(&bits))) {
-        return capturing;
+    bool running = false;
+    if (!capturing) {
+        DWORD bits = 0;
+        running = SUCCEEDED(captureBuffer->GetStatus(&bits)) && (bits & DSCBSTATUS_CAPTURING) != 0;
+        capturing = running;
+        return running;
     }
-    bool running = (bits & DSCBSTATUS_CAPTURING) != 0;
-    if (running && capturing && !captureLooping && ObserveCapturePosition()) {
-        if (!captureProgress.Wrapped()) {
-            takeStart.Follow(captureBuffer, captureProgress.Position());
-        }
-        // Some drivers never stop a full buffer (Wine's, when its size is a
-        // whole number of its packets): it wraps and overwrites the take.
-        // The recording ends at its maximum all the same.
-        if (ReachedMaximum()) {
-            running = false;
-        }
+    const HRESULT looked = LookAtCapture(&running);
+    if (FAILED(looked)) {
+        EndCaptureAfterLoss(looked);
+        return false;
     }
-    if (capturing && !running) {
+    // Some drivers never stop a full buffer (Wine's, when its size is a
+    // whole number of its packets): it wraps and overwrites the take. The
+    // recording ends at its maximum all the same, and on the clock soon
+    // after it whatever the driver says.
+    if (running && !captureLooping && (ReachedMaximum() || PastDeadline())) {
+        running = false;
+    }
+    if (!running) {
         StopCapture();
     }
     capturing = running;
@@ -101,7 +99,7 @@ bool DirectSoundAudioDevice::IsCapturing() {
 
 StatusRecord DirectSoundAudioDevice::StopCapture() {
     status.Reset();
-    if (playbackObject == nullptr) {
+    if (!Opened()) {
         status.SetFailure("No open device or capture", -1);
         return status;
     }
@@ -113,8 +111,15 @@ StatusRecord DirectSoundAudioDevice::StopCapture() {
     // between the two is seen as filled (Wine then reads a position near
     // the start, which must not pass for a capture that went round), and one
     // still running after the reading went round while it ran.
-    ObserveCapturePosition();
-    const bool filledByItself = CaptureBufferFilledByItself();
+    bool filledByItself = false;
+    HRESULT looked = ObserveCapturePosition();
+    if (SUCCEEDED(looked)) {
+        looked = CaptureBufferFilledByItself(&filledByItself);
+    }
+    if (FAILED(looked)) {
+        EndCaptureAfterLoss(looked);
+        return status;
+    }
     captureBuffer->Stop();
     takeBytes = CapturedLength(filledByItself);
     capturing = false;
@@ -123,15 +128,15 @@ StatusRecord DirectSoundAudioDevice::StopCapture() {
 
 // A buffer started once that is no longer running has stopped because it was
 // full, whatever read position the driver reports for it afterwards.
-bool DirectSoundAudioDevice::CaptureBufferFilledByItself() {
+HRESULT DirectSoundAudioDevice::CaptureBufferFilledByItself(bool* filled) {
+    *filled = false;
     if (captureLooping) {
-        return false;
+        return S_OK;
     }
     DWORD bits = 0;
-    if (FAILED(captureBuffer->GetStatus(&bits))) {
-        return false;
-    }
-    return (bits & DSCBSTATUS_CAPTURING) == 0;
+    const HRESULT result = captureBuffer->GetStatus(&bits);
+    *filled = SUCCEEDED(result) && (bits & DSCBSTATUS_CAPTURING) == 0;
+    return result;
 }
 
 bool DirectSoundAudioDevice::NewBufferStartsMidway() {
@@ -139,17 +144,37 @@ bool DirectSoundAudioDevice::NewBufferStartsMidway() {
     return SUCCEEDED(captureBuffer->GetCurrentPosition(nullptr, &readPosition)) && readPosition != 0;
 }
 
-bool DirectSoundAudioDevice::ObserveCapturePosition() {
+HRESULT DirectSoundAudioDevice::ObserveCapturePosition() {
     DWORD readPosition = 0;
-    if (FAILED(captureBuffer->GetCurrentPosition(nullptr, &readPosition))) {
-        return false;
+    const HRESULT result = captureBuffer->GetCurrentPosition(nullptr, &readPosition);
+    if (FAILED(result)) {
+        return result;
     }
     captureProgress.Observe(static_cast<uint32_t>(readPosition));
-    return true;
+    captureWatch.Observe(static_cast<uint32_t>(readPosition), GetTickCount());
+    if (!captureLooping && !captureProgress.Wrapped()) {
+        takeCopy.Follow(captureBuffer, captureProgress.Position());
+    }
+    return result;
+}
+
+void DirectSoundAudioDevice::BeginCaptureWatch() {
+    captureProgress.Begin(captureBufferBytes);
+    captureWatch.Begin(GetTickCount());
+    if (captureLooping) {
+        takeCopy.Clear();
+    } else {
+        takeCopy.Begin(FullTakeBytes());
+    }
 }
 
 bool DirectSoundAudioDevice::ReachedMaximum() const {
     return captureProgress.CapturedBytes() >= FullTakeBytes();
+}
+
+bool DirectSoundAudioDevice::PastDeadline() const {
+    const uint64_t maximum = static_cast<uint64_t>(std::llabs(static_cast<long long>(maxCaptureMs)));
+    return GetTickCount() - captureStartedAt > maximum + kStallLimitMs;
 }
 
 // The length of the take just stopped, from the last reading of its
@@ -164,7 +189,7 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (filledByItself) {
         // Wine may have written the packets after the one that filled it
         // over the start.
-        takeStart.PutBack(captureBuffer, FullTakeBytes());
+        takeCopy.PutBack(captureBuffer, FullTakeBytes());
         return FullTakeBytes();
     }
     const uint32_t position = captureProgress.Position();
@@ -184,7 +209,7 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (position == 0) {
         return FullTakeBytes();
     }
-    if (takeStart.Kept() >= position && takeStart.PutBack(captureBuffer, position) == position) {
+    if (takeCopy.Kept() >= position && takeCopy.PutBack(captureBuffer, position) == position) {
         return FullTakeBytes();
     }
     if (MoveOldestBytesToStart(position)) {

@@ -19,6 +19,8 @@ constexpr ResultText kResultTexts[] = {
     {0x88780064u, "Bad format"},
     {0x88780078u, "No driver"},
     {0x887800AAu, "Uninitialized"},
+    {0x88890004u, "Device lost"},
+    {0x8889000Fu, "Device not available"},
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
     status.Reset();
-    if (playbackObject != nullptr) {
+    if (Opened()) {
         status.SetFailure("Device already open", -1);
         return status;
     }
@@ -20,17 +20,7 @@ StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
         }
     }
     if (!status.failed) {
-        const HRESULT result = DirectSoundCreate(nullptr, &playbackObject, nullptr);
-        if (FAILED(result)) {
-            playbackObject = nullptr;
-            status.SetFailure("Could not access Direct Sound", static_cast<int32_t>(result));
-        }
-    }
-    if (!status.failed) {
-        const HRESULT result = playbackObject->SetCooperativeLevel(windowHandle, DSSCL_NORMAL);
-        if (FAILED(result)) {
-            status.SetFailure("Could not set co-op level", static_cast<int32_t>(result));
-        }
+        MakePlaybackObject();
     }
     if (!status.failed) {
         captureDeviceIsDefault = deviceName == nullptr || deviceName[0] == '\0';
@@ -62,6 +52,25 @@ StatusRecord DirectSoundAudioDevice::Open(const char* deviceName) {
     return status;
 }
 
+// Also afresh when the last one went with its device.
+StatusRecord DirectSoundAudioDevice::MakePlaybackObject() {
+    HRESULT result = DirectSoundCreate(nullptr, &playbackObject, nullptr);
+    if (FAILED(result)) {
+        playbackObject = nullptr;
+        status.SetFailure("Could not access Direct Sound", static_cast<int32_t>(result));
+        return status;
+    }
+    result = playbackObject->SetCooperativeLevel(windowHandle, DSSCL_NORMAL);
+    if (FAILED(result)) {
+        playbackObject->Release();
+        playbackObject = nullptr;
+        status.SetFailure("Could not set co-op level", static_cast<int32_t>(result));
+        return status;
+    }
+    playbackObjectLost = false;
+    return status;
+}
+
 StatusRecord DirectSoundAudioDevice::OpenCaptureObject() {
     const HRESULT result =
         DirectSoundCaptureCreate(captureDeviceIsDefault ? nullptr : &captureDeviceGuid, &captureObject, nullptr);
@@ -82,7 +91,7 @@ StatusRecord DirectSoundAudioDevice::ReopenCaptureObject() {
 }
 
 bool DirectSoundAudioDevice::IsOpen() {
-    return playbackObject != nullptr;
+    return Opened();
 }
 
 StatusRecord DirectSoundAudioDevice::Close() {
@@ -102,7 +111,9 @@ StatusRecord DirectSoundAudioDevice::Close() {
         captureObject->Release();
         captureObject = nullptr;
     }
-    takeStart.Clear();
+    takeCopy.Clear();
+    takeHeldAside = false;
+    playbackObjectLost = false;
     if (playbackObject != nullptr) {
         if (playBuffer != nullptr) {
             playBuffer->Stop();

@@ -22,7 +22,7 @@ DirectSoundAudioDevice::DirectSoundAudioDevice(HWND window, HostText text)
 DirectSoundAudioDevice::~DirectSoundAudioDevice() {
     // A failed Open leaves COM initialised without a playback object; Close
     // balances it as well.
-    if (playbackObject != nullptr || comInitialised) {
+    if (Opened() || comInitialised) {
         Close();
     }
 }
@@ -39,9 +39,11 @@ StatusRecord DirectSoundAudioDevice::PollState() {
     }
     // Metering is not asked by IsCapturing; a reading at every idle tick
     // still tells when its buffer goes round, so that a level never comes
-    // from bytes the capture has not reached.
-    if (meteringActive && captureBuffer != nullptr) {
-        ObserveCapturePosition();
+    // from bytes the capture has not reached, and when its device is gone.
+    bool running = false;
+    const HRESULT looked = meteringActive && captureBuffer != nullptr ? LookAtCapture(&running) : S_OK;
+    if (FAILED(looked)) {
+        EndCaptureAfterLoss(looked);
     }
     if (playing) {
         IsPlaying();

@@ -6,7 +6,8 @@
 
 #include "audio/audio_device.h"
 #include "audio/capture_progress.h"
-#include "audio/take_start_copy.h"
+#include "audio/position_watch.h"
+#include "audio/take_copy.h"
 #include "host/host_text.h"
 #include "platform/windows_api.h"
 
@@ -68,9 +69,22 @@ public:
     GUID captureDeviceGuid{};
     bool captureDeviceIsDefault = true;
     CaptureProgress captureProgress;
-    // The first second of a recording, to put back where a driver writes
-    // over it (see TakeStartCopy).
-    TakeStartCopy takeStart;
+    // The recording's bytes as they came, to put back where a driver writes
+    // over them, and the take itself once its device is lost (see TakeCopy).
+    TakeCopy takeCopy;
+    // The take lives in takeCopy: its capture buffer went with its device.
+    bool takeHeldAside = false;
+    // Progress of the running capture and of playback, against a driver
+    // that says it runs but no longer moves.
+    PositionWatch captureWatch;
+    PositionWatch playWatch;
+    // GetTickCount when the recording started, for its deadline.
+    DWORD captureStartedAt = 0;
+    // The running capture was restarted on a fresh capture object.
+    bool captureRestarted = false;
+    // The playback object went with its device; the device counts as open
+    // and the next PlaySound makes a fresh one.
+    bool playbackObjectLost = false;
     // The first level of this capture has waited for its first bytes.
     bool firstBytesAwaited = false;
 
@@ -78,22 +92,67 @@ private:
     static constexpr DWORD kFirstBytesWaitMs = 1000;
     static constexpr DWORD kFirstBytesPollMs = 2;
 
+    bool Opened() const { return playbackObject != nullptr || playbackObjectLost; }
+    StatusRecord MakePlaybackObject();
     StatusRecord CreateCaptureBuffer();
     StatusRecord OpenCaptureObject();
     StatusRecord ReopenCaptureObject();
     uint32_t CapturedLength(bool filledByItself);
-    bool CaptureBufferFilledByItself();
+    HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.
     bool NewBufferStartsMidway();
-    // Reads the capture's read position into captureProgress; false when
-    // DirectSound does not answer.
-    bool ObserveCapturePosition();
+    // Reads the capture's read position into captureProgress, captureWatch
+    // and the take's copy; DirectSound's failure when it does not answer.
+    HRESULT ObserveCapturePosition();
+    // Progress, copy and watch of a capture just started.
+    void BeginCaptureWatch();
     bool ReachedMaximum() const;
+    bool PastDeadline() const;
+    // ---- device loss (device_loss.cpp)
+    // One look at the running capture: its status, then its position while
+    // it says it captures. S_OK, or what ends it: DirectSound's failure or
+    // a position that stood still too long.
+    HRESULT LookAtCapture(bool* running);
+    HRESULT RestartOnFreshCaptureObject();
+    HRESULT WatchPlayback();
+    // The recording or metering ends there, its broken objects go, and the
+    // loss is reported once.
+    void EndCaptureAfterLoss(HRESULT code);
+    void EndPlaybackAfterLoss(HRESULT code);
+    // Lends the take's bytes to use(const uint8_t*): from its capture buffer,
+    // locked meanwhile, or from the copy kept when its device went. S_OK,
+    // the lock's failure, or S_FALSE when the lock gave less than the take.
+    template <typename Use>
+    HRESULT ReadTake(Use use);
     bool MoveOldestBytesToStart(uint32_t oldest);
     void WaitForFirstCapturedBytes();
     StatusRecord CopyTakeToPlayBuffer();
-    // The take can be read: it has bytes and its buffer still exists.
-    bool HasTake() const { return takeBytes != 0 && captureBuffer != nullptr; }
+    // The take can be read: it has bytes, and its buffer or its copy.
+    bool HasTake() const {
+        return takeBytes != 0 && (captureBuffer != nullptr || (takeHeldAside && takeCopy.Kept() >= takeBytes));
+    }
     void ReleaseCaptureBuffer();
     void ReleasePlayBuffer();
 };
+
+template <typename Use>
+HRESULT DirectSoundAudioDevice::ReadTake(Use use) {
+    if (captureBuffer == nullptr) {
+        use(takeCopy.Bytes());
+        return S_OK;
+    }
+    void* take = nullptr;
+    DWORD locked = 0;
+    void* wrapped = nullptr;
+    DWORD wrappedBytes = 0;
+    const HRESULT result = captureBuffer->Lock(0, takeBytes, &take, &locked, &wrapped, &wrappedBytes, 0);
+    if (FAILED(result)) {
+        return result;
+    }
+    const bool whole = take != nullptr && locked >= takeBytes;
+    if (whole) {
+        use(static_cast<const uint8_t*>(take));
+    }
+    captureBuffer->Unlock(take, locked, wrapped, wrappedBytes);
+    return whole ? S_OK : S_FALSE;
+}

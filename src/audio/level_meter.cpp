@@ -195,7 +195,13 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
     // The capture's bytes are in the format its buffer was made with.
     const WAVEFORMATEX& captured = captureFormat;
     const uint32_t frameBytes = static_cast<uint32_t>(captured.wBitsPerSample / 8) * captured.nChannels;
-    if (frameBytes == 0 || !ObserveCapturePosition()) {
+    if (frameBytes == 0) {
+        return status;
+    }
+    bool running = false;
+    const HRESULT looked = LookAtCapture(&running);
+    if (FAILED(looked)) {
+        EndCaptureAfterLoss(looked);
         return status;
     }
     if (captureProgress.CapturedBytes() == 0) {
@@ -250,7 +256,7 @@ void DirectSoundAudioDevice::WaitForFirstCapturedBytes() {
     const DWORD started = GetTickCount();
     while (captureProgress.CapturedBytes() == 0 && GetTickCount() - started < kFirstBytesWaitMs) {
         Sleep(kFirstBytesPollMs);
-        if (!ObserveCapturePosition()) {
+        if (FAILED(ObserveCapturePosition())) {
             return;
         }
     }

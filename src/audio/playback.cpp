@@ -17,7 +17,7 @@ bool IsStartRefusal(HRESULT result) {
 
 StatusRecord DirectSoundAudioDevice::PlayStart() {
     status.Reset();
-    if (playbackObject == nullptr) {
+    if (!Opened()) {
         status.SetFailure("Open device before playing", -1);
         return status;
     }
@@ -34,6 +34,9 @@ StatusRecord DirectSoundAudioDevice::PlayStart() {
         status.SetFailure("No sound to play", -1);
         return status;
     }
+    if (playbackObject == nullptr && MakePlaybackObject().failed) {
+        return status;
+    }
     if (playBuffer == nullptr && CopyTakeToPlayBuffer().failed) {
         status.SetFailure("Problem during copying from record to play", -1);
         return status;
@@ -45,6 +48,7 @@ StatusRecord DirectSoundAudioDevice::PlayStart() {
         return status;
     }
     playing = true;
+    playWatch.Begin(GetTickCount());
     return status;
 }
 
@@ -57,19 +61,6 @@ StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
         status.SetFailure("Cannot play a sound while still capturing", -1);
         return status;
     }
-    void* take = nullptr;
-    DWORD takeLocked = 0;
-    void* takeWrapped = nullptr;
-    DWORD takeWrappedBytes = 0;
-    const HRESULT takeLock = captureBuffer->Lock(0, takeBytes, &take, &takeLocked, &takeWrapped, &takeWrappedBytes, 0);
-    if (FAILED(takeLock) || take == nullptr || takeLocked < takeBytes) {
-        if (SUCCEEDED(takeLock)) {
-            captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
-        }
-        status.SetFailure("Problem during capture buffer lock", -1);
-        return status;
-    }
-
     DSBUFFERDESC description{};
     description.dwSize = sizeof(DSBUFFERDESC);
     description.dwFlags = DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_CTRLVOLUME;
@@ -81,7 +72,6 @@ StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
     if (FAILED(created)) {
         playBuffer = nullptr;
         status.SetFailure("Problem during create sound buffer", static_cast<int32_t>(created));
-        captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
         return status;
     }
 
@@ -97,13 +87,15 @@ StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
             playBuffer->Unlock(play, playLocked, playWrapped, playWrappedBytes);
         }
         ReleasePlayBuffer();
-        captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
         status.SetFailure("Problem during play buffer lock", SUCCEEDED(playLock) ? -1 : static_cast<int32_t>(playLock));
         return status;
     }
-    std::memcpy(play, take, takeBytes);
+    const HRESULT read = ReadTake([&](const uint8_t* take) { std::memcpy(play, take, takeBytes); });
     playBuffer->Unlock(play, playLocked, playWrapped, playWrappedBytes);
-    captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
+    if (read != S_OK) {
+        ReleasePlayBuffer();
+        status.SetFailure("Problem during capture buffer lock", -1);
+    }
     return status;
 }
 
@@ -122,9 +114,17 @@ bool DirectSoundAudioDevice::IsPlaying() {
         return playing;
     }
     DWORD bits = 0;
-    // A status query that fails tells nothing: playback goes on as it was.
-    if (SUCCEEDED(playBuffer->GetStatus(&bits))) {
+    HRESULT looked = playBuffer->GetStatus(&bits);
+    const bool wasPlaying = playing;
+    if (SUCCEEDED(looked)) {
         playing = (bits & (DSBSTATUS_PLAYING | DSBSTATUS_LOOPING)) != 0;
+    }
+    if (SUCCEEDED(looked) && playing) {
+        looked = WatchPlayback();
+    }
+    // A playback that had ended has nothing left to lose.
+    if (FAILED(looked) && wasPlaying) {
+        EndPlaybackAfterLoss(looked);
     }
     return playing;
 }

@@ -26,19 +26,11 @@ StatusRecord DirectSoundAudioDevice::SaveAsFile(const char* path) {
         written = writer.BeginDataChunk();
     }
     if (written == 0) {
-        void* take = nullptr;
-        DWORD takeLocked = 0;
-        void* takeWrapped = nullptr;
-        DWORD takeWrappedBytes = 0;
-        const HRESULT locked =
-            captureBuffer->Lock(0, takeBytes, &take, &takeLocked, &takeWrapped, &takeWrappedBytes, 0);
-        if (SUCCEEDED(locked)) {
-            written = take != nullptr && takeLocked >= takeBytes
-                          ? writer.Write(static_cast<const uint8_t*>(take), takeBytes)
-                          : WavFileWriter::kWriteFailed;
-            captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
-        } else {
-            written = static_cast<int32_t>(locked);
+        const HRESULT read = ReadTake([&](const uint8_t* take) { written = writer.Write(take, takeBytes); });
+        if (read == S_FALSE) {
+            written = WavFileWriter::kWriteFailed;
+        } else if (FAILED(read)) {
+            written = static_cast<int32_t>(read);
         }
     }
     if (written == 0) {

@@ -72,22 +72,14 @@ StatusRecord DirectSoundAudioDevice::MakeSoundImage(uint32_t frontBytes, uint32_
     }
     WriteImageHeader(image, format, dataBytes);
 
-    void* take = nullptr;
-    DWORD takeLocked = 0;
-    void* takeWrapped = nullptr;
-    DWORD takeWrappedBytes = 0;
-    const HRESULT locked = captureBuffer->Lock(0, takeBytes, &take, &takeLocked, &takeWrapped, &takeWrappedBytes, 0);
-    if (FAILED(locked) || take == nullptr || takeLocked < takeBytes) {
-        if (SUCCEEDED(locked)) {
-            captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
-        }
+    const HRESULT read =
+        ReadTake([&](const uint8_t* take) { std::memcpy(image + kImageHeaderBytes, take + frontBytes, dataBytes); });
+    if (read != S_OK) {
         GlobalUnlock(*handle);
         GlobalFree(*handle);
         *handle = nullptr;
         return status;
     }
-    std::memcpy(image + kImageHeaderBytes, static_cast<const uint8_t*>(take) + frontBytes, dataBytes);
-    captureBuffer->Unlock(take, takeLocked, takeWrapped, takeWrappedBytes);
 
     const uint8_t* formatChunk = nullptr;
     const uint8_t* samples = nullptr;

@@ -6,14 +6,16 @@ set(MARLOWTIDE_AUDIO_SOURCES
   audio/capture_progress.cpp
   audio/device_enumeration.cpp
   audio/device_format.cpp
+  audio/device_loss.cpp
   audio/device_open_close.cpp
   audio/device_state.cpp
   audio/guid_text.cpp
   audio/level_meter.cpp
   audio/playback.cpp
+  audio/position_watch.cpp
   audio/save_as_file.cpp
   audio/sound_image.cpp
-  audio/take_start_copy.cpp
+  audio/take_copy.cpp
   audio/wav_file_writer.cpp
   audio/wave_image_parser.cpp
 )

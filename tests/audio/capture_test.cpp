@@ -208,6 +208,17 @@ TEST_F(CaptureTest, FailedNewBufferLosesTheOldAudioButKeepsTheLength) {
     EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), 2);
 }
 
+TEST_F(CaptureTest, AMaximumWhoseBufferIsRefusedFailsTheStartAndTheObjectStaysUsable) {
+    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
+    EXPECT_TRUE(FailedWith(device->StartCapture(3600000, false), "Could not create capture buffer:Out of memory",
+                           DSERR_OUTOFMEMORY));
+    EXPECT_FALSE(device->IsCapturing());
+    marlowsim::ClearFaults();
+    RecordFullTake(1000);
+    EXPECT_EQ(device->takeBytes, 22050u);
+    EXPECT_TRUE(Succeeded(device->PlayStart()));
+}
+
 struct RefusalText {
     uint32_t code;
     const char* message;
@@ -233,6 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalText{0x88780064u, "Could not create capture buffer:Bad format"},
                       RefusalText{0x88780078u, "Could not create capture buffer:No driver"},
                       RefusalText{0x887800AAu, "Could not create capture buffer:Uninitialized"},
+                      RefusalText{0x88890004u, "Could not create capture buffer:Device lost"},
+                      RefusalText{0x8889000Fu, "Could not create capture buffer:Device not available"},
                       RefusalText{0x88780096u, "Some other (88780096 s:ffffffff f:8878 c:150) "}));
 
 TEST(CaptureBufferErrorTextTest, OtherCodesShowSignFacilityAndLowByte) {

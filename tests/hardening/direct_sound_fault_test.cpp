@@ -92,6 +92,10 @@ const std::string kLevelOfNothing = "[[#Left: 0, #Right: 0, #Error: \"Ok\"]]";
 const std::string kSomeLevel = "~#Error: \"Ok\"";
 const std::string kNamedDevice = "Simulated capture device 2";
 const std::string kCopyFailed = ErrorText("Problem during copying from record to play", -1);
+// A failing position or status is a lost device: the take ends there and
+// keeps what came before.
+const std::string kCaptureLost = "Audio capture device lost: the take keeps what was recorded before";
+const std::string kPlaybackLost = "Audio playback device lost: playback stopped";
 
 const Step kPlays = {"PlaySound", {}, Is(kOk)};
 const Step kIsPlaying = {"IsSoundPlaying", {}, Is("1")};
@@ -100,6 +104,7 @@ const Step kIsRecording = {"RecordingNow", {}, Is("1")};
 const Step kSavesMember = {"SaveAsMember", {"take"}, Is(kOk)};
 const Step kRecords = {"StartRecording", {"#1000"}, Is(kOk)};
 const Step kOpensDefault = {"OpenAudio", {""}, Is(kOk)};
+const Step kIsNotRecording = {"RecordingNow", {}, Is("0")};
 
 const std::vector<FaultPoint>& FaultPoints() {
     static const std::vector<FaultPoint> points = {
@@ -142,15 +147,16 @@ const std::vector<FaultPoint>& FaultPoints() {
         {"CaptureStopInClose", Call::CaptureStop, false, State::Recording,
          {"CloseAudio", {}, Is(kOk)}, {kOpensDefault, kRecords}},
         {"CaptureStatusInRecordingNow", Call::CaptureGetStatus, false, State::Recording,
-         {"RecordingNow", {}, Is("1")}, {kIsRecording, {"StopRecording", {}, Is(kOk)}}},
+         kIsNotRecording, {kIsNotRecording, kPlays, {"PlayStop", {}, Is(kOk)}, kRecords, kIsRecording}},
         {"CaptureStatusAtIdle", Call::CaptureGetStatus, false, State::Recording,
-         {"IsAudioOpen", {}, Is("1")}, {kIsRecording, {"StopRecording", {}, Is(kOk)}}},
+         {"IsAudioOpen", {}, Is("1")}, {kIsNotRecording, kPlays, {"PlayStop", {}, Is(kOk)}, kRecords, kIsRecording}},
         {"CaptureStatusInStopRecording", Call::CaptureGetStatus, false, State::Recording,
-         {"StopRecording", {}, Is(kOk)}, {kPlays}},
+         {"StopRecording", {}, FailsWith(kCaptureLost)}, {kPlays}},
         {"CapturePositionInLevel", Call::CaptureGetCurrentPosition, false, State::Recording,
-         {"GetInputLevel", {}, Is(kLevelOfNothing)}, {{"GetInputLevel", {}, Is(kSomeLevel)}}},
+         {"GetInputLevel", {}, FailsWith(kCaptureLost)},
+         {kIsNotRecording, kPlays}},
         {"CapturePositionInStopRecording", Call::CaptureGetCurrentPosition, false, State::Recording,
-         {"StopRecording", {}, Is(kOk)}, {kPlays}},
+         {"StopRecording", {}, FailsWith(kCaptureLost)}, {kPlays}},
         {"CaptureLockInLevel", Call::CaptureLock, false, State::Recording,
          {"GetInputLevel", {}, Is(kLevelOfNothing)}, {{"GetInputLevel", {}, Is(kSomeLevel)}}},
         {"CaptureLockInPlayCopy", Call::CaptureLock, false, State::Recorded,
@@ -180,12 +186,12 @@ const std::vector<FaultPoint>& FaultPoints() {
          {"PlaySound", {},
           [](HRESULT code) { return RefusesToStartPlay(code) ? ErrorText("Problem while trying to start play", code) : kOk; }},
          {kIsNotPlaying, kPlays, kIsPlaying}},
-        {"PlayStatusInIsSoundPlaying", Call::PlayGetStatus, false, State::Playing, kIsPlaying,
-         {kIsPlaying, {"PlayStop", {}, Is(kOk)}, kIsNotPlaying}},
+        {"PlayStatusInIsSoundPlaying", Call::PlayGetStatus, false, State::Playing, kIsNotPlaying,
+         {kIsNotPlaying, kPlays, kIsPlaying}},
         {"PlayStatusInPlayStop", Call::PlayGetStatus, false, State::Playing,
-         {"PlayStop", {}, Is(kOk)}, {kIsNotPlaying, kPlays}},
+         {"PlayStop", {}, FailsWith(kPlaybackLost)}, {kIsNotPlaying, kPlays, kIsPlaying}},
         {"PlayStatusAtIdle", Call::PlayGetStatus, false, State::Playing,
-         {"IsAudioOpen", {}, Is("1")}, {kIsPlaying}},
+         {"IsAudioOpen", {}, Is("1")}, {kIsNotPlaying, kPlays, kIsPlaying}},
         {"PlayStopInPlayStop", Call::PlayStop, false, State::Playing,
          {"PlayStop", {}, Is(kOk)}, {kIsPlaying, {"PlayStop", {}, Is(kOk)}, kIsNotPlaying}},
         {"PlayStopInClose", Call::PlayStop, false, State::Playing,

@@ -15,13 +15,13 @@ namespace {
 class SimCaptureBuffer final
     : public SimBuffer<SimCaptureBuffer, IDirectSoundCaptureBuffer, IID_IDirectSoundCaptureBuffer> {
 public:
-    SimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format,
+    SimCaptureBuffer(uint64_t makerId, const DeviceLink& device, const WAVEFORMATEX& format,
                      std::shared_ptr<CaptureWritePosition> writePosition)
-        : SimBuffer(makerId),
+        : SimBuffer(makerId, device),
           format_(format),
           fill_(TheMachine().captureBehaviour == CaptureBehaviour::Wine
-                    ? MakeWineCaptureFill(format_, memory_, std::move(writePosition))
-                    : MakeWindowsCaptureFill(format_, memory_)) {}
+                    ? MakeWineCaptureFill(format_, memory_, device_, std::move(writePosition))
+                    : MakeWindowsCaptureFill(format_, memory_, device_)) {}
 
     bool Allocate(DWORD bytes) { return memory_.AllocateSilence(bytes, SilenceByte(format_)); }
 
@@ -46,6 +46,7 @@ private:
 HRESULT SimCaptureBuffer::GetCurrentPosition(LPDWORD capturePosition, LPDWORD readPosition) {
     const HRESULT fault = EnterCall(Call::CaptureGetCurrentPosition);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     if (!capturePosition && !readPosition) return DSERR_INVALIDPARAM;
     fill_->CatchUp();
     if (capturePosition) *capturePosition = fill_->Position();
@@ -56,6 +57,7 @@ HRESULT SimCaptureBuffer::GetCurrentPosition(LPDWORD capturePosition, LPDWORD re
 HRESULT SimCaptureBuffer::GetStatus(LPDWORD status) {
     const HRESULT fault = EnterCall(Call::CaptureGetStatus);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     if (!status) return DSERR_INVALIDPARAM;
     fill_->CatchUp();
     *status = fill_->Status();
@@ -66,6 +68,7 @@ HRESULT SimCaptureBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD
                                LPVOID* second, LPDWORD secondBytes, DWORD) {
     const HRESULT fault = EnterCall(Call::CaptureLock);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     fill_->CatchUp();
     return memory_.Lock(offset, bytes, first, firstBytes, second, secondBytes);
 }
@@ -73,6 +76,7 @@ HRESULT SimCaptureBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD
 HRESULT SimCaptureBuffer::Start(DWORD flags) {
     const HRESULT fault = EnterCall(Call::CaptureStart);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     fill_->CatchUp();
     fill_->Start((flags & DSCBSTART_LOOPING) != 0);
     return DS_OK;
@@ -81,6 +85,7 @@ HRESULT SimCaptureBuffer::Start(DWORD flags) {
 HRESULT SimCaptureBuffer::Stop() {
     const HRESULT fault = EnterCall(Call::CaptureStop);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     fill_->CatchUp();
     fill_->Stop();
     return DS_OK;
@@ -89,15 +94,18 @@ HRESULT SimCaptureBuffer::Stop() {
 HRESULT SimCaptureBuffer::Unlock(LPVOID first, DWORD, LPVOID second, DWORD) {
     const HRESULT fault = EnterCall(Call::CaptureUnlock);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     return memory_.Unlock(first, second);
 }
 
 }  // namespace
 
-HRESULT CreateSimCaptureBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
+HRESULT CreateSimCaptureBuffer(uint64_t makerId, const DeviceLink& device,
+                               const WAVEFORMATEX& format, DWORD bytes,
                                std::shared_ptr<CaptureWritePosition> writePosition,
                                LPDIRECTSOUNDCAPTUREBUFFER* buffer) {
-    return SimCaptureBuffer::Create(bytes, buffer, makerId, format, std::move(writePosition));
+    return SimCaptureBuffer::Create(bytes, buffer, makerId, device, format,
+                                    std::move(writePosition));
 }
 
 }  // namespace marlowsim::detail

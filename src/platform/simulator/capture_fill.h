@@ -8,6 +8,7 @@
 
 #include "platform/dsound_layer.h"
 #include "platform/simulator/buffer_memory.h"
+#include "platform/simulator/device_link.h"
 
 namespace marlowsim::detail {
 
@@ -39,11 +40,12 @@ protected:
     bool looping_ = false;
 };
 
-// The memory must outlive the fill, which may still catch up as it goes.
+// The memory and the device link must outlive the fill, which may still
+// catch up as it goes; the fill follows the clock of the link.
 std::unique_ptr<CaptureFill> MakeWindowsCaptureFill(const WAVEFORMATEX& format,
-                                                    BufferMemory& memory);
+                                                    BufferMemory& memory, const DeviceLink& device);
 std::unique_ptr<CaptureFill> MakeWineCaptureFill(
-    const WAVEFORMATEX& format, BufferMemory& memory,
+    const WAVEFORMATEX& format, BufferMemory& memory, const DeviceLink& device,
     std::shared_ptr<CaptureWritePosition> writePosition);
 
 }  // namespace marlowsim::detail

@@ -10,6 +10,8 @@ namespace {
 
 class SimCapture final : public SimMaker<SimCapture, IDirectSoundCapture, IID_IDirectSoundCapture> {
 public:
+    explicit SimCapture(const DeviceLink& device) : SimMaker(device) {}
+
     // ---- IDirectSoundCapture
     HRESULT CreateCaptureBuffer(LPCDSCBUFFERDESC description, LPDIRECTSOUNDCAPTUREBUFFER* buffer,
                                 LPUNKNOWN outer) override;
@@ -29,6 +31,7 @@ HRESULT SimCapture::CreateCaptureBuffer(LPCDSCBUFFERDESC description,
     if (fault != S_OK) return fault;
     if (!description || !buffer) return DSERR_INVALIDPARAM;
     if (outer) return DSERR_NOAGGREGATION;
+    if (!device_.CanMakeBuffers()) return kDeviceNotAvailable;
     const bool longForm = description->dwSize == sizeof(DSCBUFFERDESC);
     if (!longForm && description->dwSize != sizeof(DSCBUFFERDESC1)) return DSERR_INVALIDPARAM;
     Machine& machine = TheMachine();
@@ -38,7 +41,7 @@ HRESULT SimCapture::CreateCaptureBuffer(LPCDSCBUFFERDESC description,
     HRESULT result = CheckBufferBytes(description->dwBufferBytes, 1);
     if (result == DS_OK) result = CheckPcmFormat(description->lpwfxFormat);
     if (result == DS_OK)
-        result = CreateSimCaptureBuffer(id_, *description->lpwfxFormat, description->dwBufferBytes,
+        result = CreateSimCaptureBuffer(id_, device_, *description->lpwfxFormat, description->dwBufferBytes,
                                         writePosition_, buffer);
     if (result != DS_OK) return result;
 
@@ -50,6 +53,8 @@ HRESULT SimCapture::CreateCaptureBuffer(LPCDSCBUFFERDESC description,
 
 }  // namespace
 
-HRESULT CreateSimCapture(LPDIRECTSOUNDCAPTURE* object) { return SimCapture::Create(object); }
+HRESULT CreateSimCapture(int deviceIndex, LPDIRECTSOUNDCAPTURE* object) {
+    return SimCapture::Create(object, DeviceLink::Capture(deviceIndex));
+}
 
 }  // namespace marlowsim::detail

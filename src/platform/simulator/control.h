@@ -79,6 +79,27 @@ void SetCaptureWakeUpPackets(uint32_t packets);
 // drops them instead.
 int CaptureWritesPastTheEnd();
 
+// ---- devices that go away and come back ---------------------------------
+enum class DeviceState {
+    Present,
+    // Unplugged: its buffers' calls answer DSERR_NODRIVER, and no object or
+    // buffer can be made on it.
+    Removed,
+    // Its source gone as Wine sees it: every call answers S_OK, the status
+    // says capturing (or playing) and the positions stand still.
+    Stalled,
+};
+// The capture device at this place in the list (0 the first), or the one
+// playback device. Back to Present, the objects made before the loss stay
+// broken, as under Wine: their buffers go on as the loss left them and
+// creating a buffer on them answers 0x8889000F; fresh objects work.
+void SetCaptureDeviceState(int index, DeviceState state);
+void SetPlaybackDeviceState(DeviceState state);
+// The next count capture objects made deliver nothing: their buffers say
+// capturing with a read position that never leaves 0, as Wine's sometimes
+// do on a fresh object.
+void SetCaptureObjectsThatNeverDeliver(int count);
+
 // ---- fault injection --------------------------------------------------
 enum class Call {
     CaptureEnumerate,        // DirectSoundCaptureEnumerateW

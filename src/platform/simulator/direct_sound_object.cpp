@@ -8,6 +8,8 @@ namespace {
 
 class SimDirectSound final : public SimMaker<SimDirectSound, IDirectSound, IID_IDirectSound> {
 public:
+    SimDirectSound() : SimMaker(DeviceLink::Playback()) {}
+
     // ---- IDirectSound
     HRESULT CreateSoundBuffer(LPCDSBUFFERDESC description, LPDIRECTSOUNDBUFFER* buffer,
                               LPUNKNOWN outer) override;
@@ -29,12 +31,13 @@ HRESULT SimDirectSound::CreateSoundBuffer(LPCDSBUFFERDESC description, LPDIRECTS
     if (!description || !buffer || description->dwSize != sizeof(DSBUFFERDESC))
         return DSERR_INVALIDPARAM;
     if (outer) return DSERR_NOAGGREGATION;
+    if (!device_.CanMakeBuffers()) return kDeviceNotAvailable;
     // The simulator has secondary buffers only.
     if (description->dwFlags & DSBCAPS_PRIMARYBUFFER) return DSERR_INVALIDPARAM;
     HRESULT result = CheckBufferBytes(description->dwBufferBytes, DSBSIZE_MIN);
     if (result == DS_OK) result = CheckPcmFormat(description->lpwfxFormat);
     if (result != DS_OK) return result;
-    return CreateSimSoundBuffer(id_, *description->lpwfxFormat, description->dwBufferBytes, buffer);
+    return CreateSimSoundBuffer(id_, device_, *description->lpwfxFormat, description->dwBufferBytes, buffer);
 }
 
 HRESULT SimDirectSound::SetCooperativeLevel(HWND window, DWORD level) {

@@ -12,6 +12,10 @@ using marlowsim::Call;
 using marlowsim::detail::EnterCall;
 using marlowsim::detail::TheMachine;
 
+marlowsim::DeviceState DeviceState(int index) {
+    return TheMachine().captureDeviceHistory[index].state;
+}
+
 bool IsZeroGuid(const GUID& guid) {
     static const GUID zero{};
     return std::memcmp(&guid, &zero, sizeof(GUID)) == 0;
@@ -28,7 +32,10 @@ HRESULT WINAPI DirectSoundCaptureEnumerateW(LPDSENUMCALLBACKW pDSEnumCallback, L
     if (!pDSEnumCallback) return DSERR_INVALIDPARAM;
     // A copy: the callback may change the machine (or open a device).
     const std::vector<marlowsim::DeviceSpec> devices = TheMachine().devices;
-    for (const marlowsim::DeviceSpec& device : devices) {
+    for (size_t index = 0; index < devices.size(); ++index) {
+        // An unplugged device is not listed.
+        if (DeviceState(static_cast<int>(index)) == marlowsim::DeviceState::Removed) continue;
+        const marlowsim::DeviceSpec& device = devices[index];
         GUID guid = device.guid;
         std::u16string description;
         std::u16string module;
@@ -48,6 +55,8 @@ HRESULT WINAPI DirectSoundCreate(LPCGUID pcGuidDevice, LPDIRECTSOUND* ppDS, LPUN
     if (pUnkOuter) return DSERR_NOAGGREGATION;
     // The simulated machine has one playback device, the default.
     if (pcGuidDevice && !IsZeroGuid(*pcGuidDevice)) return DSERR_NODRIVER;
+    if (TheMachine().playbackDeviceHistory.state != marlowsim::DeviceState::Present)
+        return DSERR_NODRIVER;
     return marlowsim::detail::CreateSimDirectSound(ppDS);
 }
 
@@ -63,13 +72,17 @@ HRESULT WINAPI DirectSoundCaptureCreate(LPCGUID pcGuidDevice, LPDIRECTSOUNDCAPTU
     *ppDSC = nullptr;
     if (pUnkOuter) return DSERR_NOAGGREGATION;
     if (machine.devices.empty()) return DSERR_NODRIVER;
+    int index = 0;
     if (pcGuidDevice && !IsZeroGuid(*pcGuidDevice)) {
-        bool found = false;
-        for (const marlowsim::DeviceSpec& device : machine.devices)
-            found = found || (device.hasGuid &&
-                              std::memcmp(&device.guid, pcGuidDevice, sizeof(GUID)) == 0);
-        if (!found) return DSERR_NODRIVER;
+        index = -1;
+        for (size_t k = 0; k < machine.devices.size() && index < 0; ++k) {
+            const marlowsim::DeviceSpec& device = machine.devices[k];
+            if (device.hasGuid && std::memcmp(&device.guid, pcGuidDevice, sizeof(GUID)) == 0)
+                index = static_cast<int>(k);
+        }
+        if (index < 0) return DSERR_NODRIVER;
     }
-    return marlowsim::detail::CreateSimCapture(ppDSC);
+    if (DeviceState(index) != marlowsim::DeviceState::Present) return DSERR_NODRIVER;
+    return marlowsim::detail::CreateSimCapture(index, ppDSC);
 }
 }

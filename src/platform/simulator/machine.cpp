@@ -50,7 +50,10 @@ void ResetMachine() {
     detail::ResetInput();
 }
 
-void SetCaptureDevices(const std::vector<DeviceSpec>& devices) { TheMachine().devices = devices; }
+void SetCaptureDevices(const std::vector<DeviceSpec>& devices) {
+    TheMachine().devices = devices;
+    TheMachine().captureDeviceHistory.clear();
+}
 
 void SetCaptureDeviceCount(int n) {
     std::vector<DeviceSpec> devices;
@@ -63,7 +66,7 @@ void SetCaptureDeviceCount(int n) {
         device.module = "simcap" + std::to_string(k) + ".sys";
         devices.push_back(device);
     }
-    TheMachine().devices = devices;
+    SetCaptureDevices(devices);
 }
 
 void SetCaptureBehaviour(CaptureBehaviour behaviour) { TheMachine().captureBehaviour = behaviour; }

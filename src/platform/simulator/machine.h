@@ -21,6 +21,17 @@ struct Fault {
     HRESULT result = S_OK;
 };
 
+// A time a device went away, and how.
+struct DeviceLoss {
+    DeviceState how = DeviceState::Removed;
+    uint64_t atMs = 0;
+};
+
+struct DeviceHistory {
+    DeviceState state = DeviceState::Present;
+    std::vector<DeviceLoss> losses;
+};
+
 struct Machine {
     // Objects made before the last reset leave the counts of this one alone.
     uint32_t generation = 0;
@@ -31,6 +42,11 @@ struct Machine {
     uint32_t captureLateStartMs = 0;
     uint32_t captureWakeUpPackets = 1;
     int captureWritesPastTheEnd = 0;
+    // Capture devices by their place in devices; a list set afresh starts
+    // with every device present.
+    std::map<int, DeviceHistory> captureDeviceHistory;
+    DeviceHistory playbackDeviceHistory;
+    int capturesThatNeverDeliver = 0;
 
     Fault faults[kCallKinds];
     int callCounts[kCallKinds] = {};

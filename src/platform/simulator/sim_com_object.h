@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/dsound_layer.h"
+#include "platform/simulator/device_link.h"
 #include "platform/simulator/sim_object.h"
 
 namespace marlowsim::detail {
@@ -33,21 +34,24 @@ protected:
     ~SimComObject() = default;
 };
 
-// A DirectSound or capture object. It goes only on its last release, and
-// its buffers still alive then were released out of order.
+// A DirectSound or capture object of one device. It goes only on its last
+// release, and its buffers still alive then were released out of order.
 template <class Object, class Interface, const IID& kOwnIid>
 class SimMaker : public SimComObject<Object, Interface, kOwnIid> {
 public:
-    static HRESULT Create(Interface** object) {
-        auto* made = new (std::nothrow) Object;
+    template <class... Arguments>
+    static HRESULT Create(Interface** object, Arguments&&... arguments) {
+        auto* made = new (std::nothrow) Object(std::forward<Arguments>(arguments)...);
         if (!made) return DSERR_OUTOFMEMORY;
         *object = made;
         return DS_OK;
     }
 
 protected:
-    SimMaker() = default;
+    explicit SimMaker(const DeviceLink& device) : device_(device) {}
     ~SimMaker() { this->NoteMakerGone(); }
+
+    const DeviceLink device_;
 };
 
 // A sound or capture buffer, counted against its maker while it lives.
@@ -68,8 +72,13 @@ public:
     }
 
 protected:
-    explicit SimBuffer(uint64_t makerId) : makerId_(makerId) { this->NoteBufferMade(makerId_); }
+    SimBuffer(uint64_t makerId, const DeviceLink& device) : device_(device), makerId_(makerId) {
+        this->NoteBufferMade(makerId_);
+    }
     ~SimBuffer() { this->NoteBufferGone(makerId_); }
+
+    // The maker's device, as the buffer's calls see it.
+    const DeviceLink device_;
 
 private:
     const uint64_t makerId_;

@@ -10,7 +10,8 @@ namespace {
 
 class SimSoundBuffer final : public SimBuffer<SimSoundBuffer, IDirectSoundBuffer, IID_IDirectSoundBuffer> {
 public:
-    SimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format) : SimBuffer(makerId), format_(format) {}
+    SimSoundBuffer(uint64_t makerId, const DeviceLink& device, const WAVEFORMATEX& format)
+        : SimBuffer(makerId, device), format_(format) {}
 
     bool Allocate(DWORD bytes) { return memory_.AllocateUnfilled(bytes); }
 
@@ -50,7 +51,7 @@ private:
 
 void SimSoundBuffer::CatchUp() {
     if (!playing_) return;
-    const uint64_t played = positionAtStart_ + BytesInSpan(ClockNow() - startedAtMs_, format_);
+    const uint64_t played = positionAtStart_ + BytesInSpan(device_.Now() - startedAtMs_, format_);
     if (looping_) {
         position_ = played % memory_.Size();
     } else if (played >= memory_.Size()) {
@@ -63,10 +64,11 @@ void SimSoundBuffer::CatchUp() {
 
 void SimSoundBuffer::StartFrom(uint64_t position) {
     position_ = positionAtStart_ = position;
-    startedAtMs_ = ClockNow();
+    startedAtMs_ = device_.Now();
 }
 
 HRESULT SimSoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor) {
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     if (!playCursor && !writeCursor) return DSERR_INVALIDPARAM;
     CatchUp();
     if (playCursor) *playCursor = static_cast<DWORD>(position_);
@@ -77,6 +79,7 @@ HRESULT SimSoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCurs
 HRESULT SimSoundBuffer::GetStatus(LPDWORD status) {
     const HRESULT fault = EnterCall(Call::PlayGetStatus);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     if (!status) return DSERR_INVALIDPARAM;
     CatchUp();
     *status = playing_ ? DSBSTATUS_PLAYING | (looping_ ? DSBSTATUS_LOOPING : 0) : 0;
@@ -87,12 +90,14 @@ HRESULT SimSoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD f
                              LPVOID* second, LPDWORD secondBytes, DWORD) {
     const HRESULT fault = EnterCall(Call::PlayLock);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     return memory_.Lock(offset, bytes, first, firstBytes, second, secondBytes);
 }
 
 HRESULT SimSoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     const HRESULT fault = EnterCall(Call::Play);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     if (reserved != 0 || priority != 0) return DSERR_INVALIDPARAM;
     CatchUp();
     looping_ = (flags & DSBPLAY_LOOPING) != 0;
@@ -104,6 +109,7 @@ HRESULT SimSoundBuffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
 HRESULT SimSoundBuffer::SetCurrentPosition(DWORD position) {
     const HRESULT fault = EnterCall(Call::PlaySetCurrentPosition);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     if (position >= memory_.Size()) return DSERR_INVALIDPARAM;
     StartFrom(position);
     return DS_OK;
@@ -112,6 +118,7 @@ HRESULT SimSoundBuffer::SetCurrentPosition(DWORD position) {
 HRESULT SimSoundBuffer::Stop() {
     const HRESULT fault = EnterCall(Call::PlayStop);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     CatchUp();
     playing_ = false;
     return DS_OK;
@@ -120,14 +127,15 @@ HRESULT SimSoundBuffer::Stop() {
 HRESULT SimSoundBuffer::Unlock(LPVOID first, DWORD, LPVOID second, DWORD) {
     const HRESULT fault = EnterCall(Call::PlayUnlock);
     if (fault != S_OK) return fault;
+    if (device_.CallResult() != S_OK) return device_.CallResult();
     return memory_.Unlock(first, second);
 }
 
 }  // namespace
 
-HRESULT CreateSimSoundBuffer(uint64_t makerId, const WAVEFORMATEX& format, DWORD bytes,
-                             LPDIRECTSOUNDBUFFER* buffer) {
-    return SimSoundBuffer::Create(bytes, buffer, makerId, format);
+HRESULT CreateSimSoundBuffer(uint64_t makerId, const DeviceLink& device,
+                             const WAVEFORMATEX& format, DWORD bytes, LPDIRECTSOUNDBUFFER* buffer) {
+    return SimSoundBuffer::Create(bytes, buffer, makerId, device, format);
 }
 
 }  // namespace marlowsim::detail

@@ -4,6 +4,7 @@ set(MARLOWTIDE_SIMULATOR_SOURCES
   platform/simulator/capture_buffer.cpp
   platform/simulator/capture_object.cpp
   platform/simulator/clock.cpp
+  platform/simulator/device_link.cpp
   platform/simulator/direct_sound_object.cpp
   platform/simulator/dsound_entry.cpp
   platform/simulator/input_signal.cpp

@@ -11,8 +11,8 @@ namespace {
 
 class WindowsCaptureFill final : public CaptureFill {
 public:
-    WindowsCaptureFill(const WAVEFORMATEX& format, BufferMemory& memory)
-        : format_(format), memory_(memory) {}
+    WindowsCaptureFill(const WAVEFORMATEX& format, BufferMemory& memory, const DeviceLink& device)
+        : format_(format), memory_(memory), device_(device) {}
 
     void CatchUp() override;
     void Start(bool looping) override;
@@ -25,6 +25,7 @@ private:
 
     const WAVEFORMATEX format_;
     BufferMemory& memory_;
+    const DeviceLink& device_;
     bool full_ = false;      // started once and stopped by itself at the end
     uint64_t captured_ = 0;  // absolute bytes captured since the buffer was made
     uint64_t written_ = 0;   // of which already in memory
@@ -35,7 +36,7 @@ private:
 // A looping buffer that went round more than once keeps the last lap.
 void WindowsCaptureFill::CatchUp() {
     if (running_) {
-        uint64_t target = capturedAtStart_ + BytesInSpan(ClockNow() - startedAtMs_, format_);
+        uint64_t target = capturedAtStart_ + BytesInSpan(device_.Now() - startedAtMs_, format_);
         if (!looping_ && target >= Capacity()) {
             target = Capacity();
             running_ = false;
@@ -59,14 +60,14 @@ void WindowsCaptureFill::Start(bool looping) {
     }
     running_ = true;
     capturedAtStart_ = captured_;
-    startedAtMs_ = ClockNow();
+    startedAtMs_ = device_.Now();
 }
 
 }  // namespace
 
 std::unique_ptr<CaptureFill> MakeWindowsCaptureFill(const WAVEFORMATEX& format,
-                                                    BufferMemory& memory) {
-    return std::make_unique<WindowsCaptureFill>(format, memory);
+                                                    BufferMemory& memory, const DeviceLink& device) {
+    return std::make_unique<WindowsCaptureFill>(format, memory, device);
 }
 
 }  // namespace marlowsim::detail

@@ -21,10 +21,11 @@ uint64_t PacketBytes(const WAVEFORMATEX& format) {
 
 class WineCaptureFill final : public CaptureFill {
 public:
-    WineCaptureFill(const WAVEFORMATEX& format, BufferMemory& memory,
+    WineCaptureFill(const WAVEFORMATEX& format, BufferMemory& memory, const DeviceLink& device,
                     std::shared_ptr<CaptureWritePosition> writePosition)
         : format_(format),
           memory_(memory),
+          device_(device),
           writePosition_(std::move(writePosition)),
           packetBytes_(PacketBytes(format)) {}
     // Packets that came before the buffer went still moved the write position.
@@ -45,6 +46,7 @@ private:
 
     const WAVEFORMATEX format_;
     BufferMemory& memory_;
+    const DeviceLink& device_;
     const std::shared_ptr<CaptureWritePosition> writePosition_;
     const uint64_t packetBytes_;
     uint64_t streamBytes_ = 0;  // of the input, in all packets this buffer received
@@ -53,7 +55,7 @@ private:
 };
 
 uint64_t WineCaptureFill::PacketsDue() const {
-    const uint64_t now = ClockNow();
+    const uint64_t now = device_.Now();
     return now < packetsFromMs_ ? 0 : (now - packetsFromMs_) / kPacketMs;
 }
 
@@ -133,15 +135,15 @@ void WineCaptureFill::Start(bool looping) {
     running_ = true;
     looping_ = looping;
     packetsDelivered_ = 0;
-    packetsFromMs_ = ClockNow() + TheMachine().captureLateStartMs;
+    packetsFromMs_ = device_.Now() + TheMachine().captureLateStartMs;
 }
 
 }  // namespace
 
 std::unique_ptr<CaptureFill> MakeWineCaptureFill(
-    const WAVEFORMATEX& format, BufferMemory& memory,
+    const WAVEFORMATEX& format, BufferMemory& memory, const DeviceLink& device,
     std::shared_ptr<CaptureWritePosition> writePosition) {
-    return std::make_unique<WineCaptureFill>(format, memory, std::move(writePosition));
+    return std::make_unique<WineCaptureFill>(format, memory, device, std::move(writePosition));
 }
 
 }  // namespace marlowsim::detail

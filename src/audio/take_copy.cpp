@@ -1,11 +1,11 @@
-#include "audio/take_start_copy.h"
+#include "audio/take_copy.h"
 
 #include <cstring>
 #include <new>
 
 #include "audio/capture_region.h"
 
-void TakeStartCopy::Begin(uint32_t bytes) {
+void TakeCopy::Begin(uint32_t bytes) {
     kept_ = 0;
     if (bytes != capacity_) {
         bytes_.reset(bytes == 0 ? nullptr : new (std::nothrow) uint8_t[bytes]);
@@ -13,13 +13,13 @@ void TakeStartCopy::Begin(uint32_t bytes) {
     }
 }
 
-void TakeStartCopy::Clear() {
+void TakeCopy::Clear() {
     bytes_.reset();
     capacity_ = 0;
     kept_ = 0;
 }
 
-void TakeStartCopy::Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position) {
+void TakeCopy::Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position) {
     const uint32_t end = position < capacity_ ? position : capacity_;
     if (end <= kept_) {
         return;
@@ -31,7 +31,7 @@ void TakeStartCopy::Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position)
     }
 }
 
-uint32_t TakeStartCopy::PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const {
+uint32_t TakeCopy::PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const {
     const uint32_t count = bytes < kept_ ? bytes : kept_;
     if (count == 0) {
         return 0;

@@ -1,8 +1,10 @@
-// The first bytes of a recording, kept aside as they are captured. Some
-// drivers write into the start of a buffer started once after it is full:
-// Wine copies every packet waiting when its capture thread wakes, also those
+// A recording's bytes, copied aside as they are captured. Some drivers
+// write into the start of a buffer started once after it is full: Wine
+// copies every packet waiting when its capture thread wakes, also those
 // after the packet that stopped the buffer, and a buffer it never stops goes
-// round. The start of the take is put back from here.
+// round; the start of the take is put back from here. And when the device
+// goes away, its buffer may answer nothing more: the take is what was
+// copied.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +12,7 @@
 
 #include "platform/windows_api.h"
 
-class TakeStartCopy {
+class TakeCopy {
 public:
     // Keeps up to bytes; nothing when the memory cannot be had.
     void Begin(uint32_t bytes);
@@ -20,6 +22,7 @@ public:
     // Puts the first bytes back (no more than are kept); answers how many.
     uint32_t PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const;
     uint32_t Kept() const { return kept_; }
+    const uint8_t* Bytes() const { return bytes_.get(); }
 
 private:
     std::unique_ptr<uint8_t[]> bytes_;
