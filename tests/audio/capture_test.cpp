@@ -208,6 +208,17 @@ TEST_F(CaptureTest, FailedNewBufferLosesTheOldAudioButKeepsTheLength) {
     EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), 2);
 }
 
+TEST_F(CaptureTest, AMaximumWhoseBufferIsRefusedFailsTheStartAndTheObjectStaysUsable) {
+    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
+    EXPECT_TRUE(FailedWith(device->StartCapture(3600000, false), "Could not create capture buffer:Out of memory",
+                           DSERR_OUTOFMEMORY));
+    EXPECT_FALSE(device->IsCapturing());
+    marlowsim::ClearFaults();
+    RecordFullTake(1000);
+    EXPECT_EQ(device->takeBytes, 22050u);
+    EXPECT_TRUE(Succeeded(device->PlayStart()));
+}
+
 struct RefusalText {
     uint32_t code;
     const char* message;

@@ -3,6 +3,7 @@ add_executable(audio_tests
   ${CMAKE_CURRENT_LIST_DIR}/capture_behaviours_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/capture_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_format_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_loss_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_open_close_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/host_text_device_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/level_meter_test.cpp
