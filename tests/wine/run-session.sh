@@ -68,7 +68,7 @@ STEPS
 run_movie device-tones device-tones.ls
 for loss in recording metering; do
     start_movie loss-$loss loss-$loss.ls
-    wait_for_line "\"$loss\"" && sleep 1.5 && remove_capture_device headset
+    wait_for_line "\"$loss\"" && sleep 2 && remove_capture_device headset
     wait_for_line "waiting for the device" && add_capture_device headset "Headset Microphone" tone440.raw
     finish_movie
 done

@@ -1,5 +1,5 @@
 -- The headset is pulled out while its level is metered (the session does it
--- 1.5 s after the movie says "metering") and plugged in again once the movie
+-- 2 s after the movie says "metering") and plugged in again once the movie
 -- waits for it; then it records again. Each call is timed.
 on startMovie
   r = new(xtra "Marlowtide")

@@ -1,4 +1,4 @@
--- The headset is pulled out 1.5 s into an 8 s take (the session does it
+-- The headset is pulled out 2 s into an 8 s take (the session does it
 -- once the movie says "recording") and plugged in again once the movie
 -- waits for it. Each call is timed; reports are put as they come.
 on startMovie
