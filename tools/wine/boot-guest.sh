@@ -3,7 +3,7 @@
 # shared folder; the machine runs SHARE/run and powers off. Changes to its
 # disk are dropped unless the second argument is "keep". QEMU is stopped by
 # its pid when the run does not end within MARLOW_GUEST_LIMIT seconds
-# (default 900) or this script is stopped.
+# (default 1200) or this script is stopped.
 #
 #   boot-guest.sh SHARE [keep]
 set -u
@@ -12,7 +12,7 @@ guest="$root/build/wine-guest"
 share=$(cd "$1" && pwd)
 snapshot="-snapshot"
 [ "${2:-}" = keep ] && snapshot=""
-limit=${MARLOW_GUEST_LIMIT:-900}
+limit=${MARLOW_GUEST_LIMIT:-1200}
 
 qemu=""
 stop() {

@@ -113,8 +113,10 @@ stop_tone() {
 # add_capture_device SINK DESCRIPTION FILE: one more capture device, the
 # monitor of a new null sink SINK, listed under DESCRIPTION (any UTF-8 text,
 # spaces included; pactl's module arguments refuse spaces, pacmd sets it
-# afterwards), hearing FILE (as loop_into_sink plays it) for the whole
-# session. The sink's module index is left in $work/modules/SINK.
+# afterwards), hearing FILE (as loop_into_sink plays it) until
+# remove_capture_device. The sink's module index is left in
+# $work/modules/SINK. Each device's players cost the emulated machine dearly:
+# add devices only for the runs that use them.
 add_capture_device() {
     mkdir -p "$work/modules"
     pactl load-module module-null-sink sink_name="$1" > "$work/modules/$1" || return 1
@@ -136,7 +138,6 @@ note_loss() { echo $(( $(milliseconds) - ${line_seen:-0} )) > "$output/$movie_na
 # unloaded sink's streams to another sink, so its players stop right after.
 remove_capture_device() {
     pactl unload-module "$(cat "$work/modules/$1")"
-    note_loss
     kill $(cat "$work/modules/$1.players") 2>/dev/null
 }
 
