@@ -63,10 +63,10 @@ int Number(const std::vector<std::string>& texts, const std::string& prefix) {
 
 // ---- each device by what it records --------------------------------------------
 
-class WineDevices : public WineTier {
+class WineDevices : public WineDirectOnly {
 protected:
     void SetUp() override {
-        WineTier::SetUp();
+        WineDirectOnly::SetUp();
         if (IsSkipped()) return;
         ASSERT_EQ(ExitStatus("device-tones"), 0);
         texts = PutTexts(Transcript("device-tones"));
@@ -113,7 +113,7 @@ TEST_F(WineDevices, TwoObjectsRecordTwoDevicesAtOnceEachItsOwnToneWhole) {
 
 // ---- a device lost -----------------------------------------------------------------
 
-class WineDeviceLoss : public WineTier {
+class WineDeviceLoss : public WineDirectOnly {
 protected:
     // The run's transcript and when the session took the device away, in ms
     // after the movie said it had started.

@@ -90,8 +90,7 @@ void ExpectGoldenAnswers(const std::string& run, const std::string& script, cons
 
 TEST(WineGolden, ScriptsAnswerUnderWineAsOnTheSimulator) {
     if (SessionSkipped()) GTEST_SKIP() << "no session was needed on this host";
-    if (LinesOf(OutputFolder() + "/machine") == std::vector<std::string>{"emulated"})
-        GTEST_SKIP() << "the golden scripts run only where Wine runs directly";
+    if (RanEmulated()) GTEST_SKIP() << "the golden scripts run only where Wine runs directly";
     const std::vector<std::string> scripts = GoldenRuns();
     EXPECT_GE(scripts.size(), 20u) << "the session ran too few golden scripts";
     const std::vector<DropRule> rules = DropRules();

@@ -26,6 +26,8 @@ std::vector<std::string> Transcript(const std::string& run) { return LinesOf(Out
 
 bool SessionSkipped() { return static_cast<bool>(std::ifstream(OutputFolder() + "/skipped")); }
 
+bool RanEmulated() { return LinesOf(OutputFolder() + "/machine") == std::vector<std::string>{"emulated"}; }
+
 int ExitStatus(const std::string& run) {
     std::ifstream file(OutputFolder() + "/" + run + ".rc");
     int status = -1;

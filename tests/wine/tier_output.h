@@ -18,6 +18,8 @@ std::vector<std::string> LinesOf(const std::string& path);
 std::vector<std::string> Transcript(const std::string& run);
 // The session was not needed on this host and left only a marker saying so.
 bool SessionSkipped();
+// The session ran in the emulated machine, not on this host.
+bool RanEmulated();
 // The run's exit status, or -1 when it left none.
 int ExitStatus(const std::string& run);
 std::string FileOf(const std::string& run, const std::string& name);

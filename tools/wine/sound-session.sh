@@ -95,6 +95,7 @@ loop_into_sink() {
 head -c 88200 /dev/zero > "$work/silence.raw"
 loop_into_sink "$work/silence.raw" 20
 heard_latency=500
+device_latency=100
 
 # ---- what steps.sh uses -------------------------------------------------------
 tone_pid=""
@@ -121,12 +122,12 @@ add_capture_device() {
     mkdir -p "$work/modules"
     pactl load-module module-null-sink sink_name="$1" > "$work/modules/$1" || return 1
     pacmd update-source-proplist "$1.monitor" "device.description=\"$2\"" || return 1
-    # As for the default sink: a low-latency stream that keeps its monitor
-    # prompt, and the tone with a deep buffer.
-    loop_into_sink "$work/silence.raw" 20 "$1"
-    players=$looped
-    loop_into_sink "$3" "$heard_latency" "$1"
-    echo "$players $looped" > "$work/modules/$1.players"
+    # One stream, the tone, with a buffer short enough to keep the monitor
+    # prompt and deep enough for a held-up player: a second low-latency
+    # stream per device, as the default sink has, costs the emulated machine
+    # too much.
+    loop_into_sink "$3" "$device_latency" "$1"
+    echo "$looped" > "$work/modules/$1.players"
 }
 
 # ---- devices that go away ------------------------------------------------------
