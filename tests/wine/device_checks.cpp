@@ -221,7 +221,7 @@ TEST_F(WineDeviceLoss, DuringPlaybackPlaybackEndsAndTheTakePlaysAgain) {
 
 // ---- a 60 s take ---------------------------------------------------------------------
 
-TEST_F(WineTier, ALongTakeIsWholeAndARefusedMaximumLeavesTheObjectUsable) {
+TEST_F(WineDirectOnly, ALongTakeIsWholeAndARefusedMaximumLeavesTheObjectUsable) {
     ASSERT_EQ(ExitStatus("long-take"), 0);
     const std::vector<std::string> texts = PutTexts(Transcript("long-take"));
     const std::vector<std::string> huge = LinesAfter(texts, "huge: ");

@@ -59,10 +59,10 @@ run_in_folder text-8 text-8.ls "Jürgen" --director-version 8.5
 for sink in mic_de mic_es mic_ja; do remove_capture_device $sink; done
 STEPS
     # What each device records; the headset pulled out during a take and
-    # during metering, and back; the playback stream cut off. Where Wine
-    # runs directly only: in the emulated machine two takes at once come
-    # out with gaps, and a device added again is not ready within the
-    # movie's wait.
+    # during metering, and back; the playback stream cut off; a 60 s take.
+    # Where Wine runs directly only: in the emulated machine two takes at
+    # once and the long take come out with gaps, and a device added again is
+    # not ready within the movie's wait.
     if [ "$kind" = direct ]; then
         cat >> "$steps" <<'STEPS'
 add_capture_device headset "Headset Microphone" tone440.raw
@@ -80,11 +80,9 @@ start_movie loss-playback loss-playback.ls
 wait_for_line '"playing"' && sleep 1 && lose_playback
 finish_movie
 for sink in headset linein cable; do remove_capture_device $sink; done
-STEPS
-    fi
-    cat >> "$steps" <<'STEPS'
 run_movie long-take long-take.ls
 STEPS
+    fi
     if [ -f "$package" ]; then
         python3 -m zipfile -e "$package" "$input/package"
         echo "run_packaged package-record package/examples/record.ls" >> "$steps"
