@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "diag/bounded_text.h"
 #include "moa/imoa_app_info.h"
 
 HostTextChoice ChooseHostText(IMoaCallback* callback) {
@@ -20,7 +21,7 @@ HostTextChoice ChooseHostText(IMoaCallback* callback) {
     if (answered != kMoaErr_NoErr || version[0] < '0' || version[0] > '9') {
         return choice;
     }
-    for (int i = 0; i < HostTextChoice::kVersionBytes; ++i) choice.productVersion[i] = version[i];
+    CopyBounded(choice.productVersion, version);
     // Letters may follow the number ("5.0a"); only the major version counts.
     if (std::strtol(version, nullptr, 10) >= kFirstUtf8DirectorVersion) {
         choice.text = HostText::Utf8();
