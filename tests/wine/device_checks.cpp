@@ -63,10 +63,10 @@ int Number(const std::vector<std::string>& texts, const std::string& prefix) {
 
 // ---- each device by what it records --------------------------------------------
 
-class WineDevices : public WineDirectOnly {
+class WineDevices : public WineTier {
 protected:
     void SetUp() override {
-        WineDirectOnly::SetUp();
+        WineTier::SetUp();
         if (IsSkipped()) return;
         ASSERT_EQ(ExitStatus("device-tones"), 0);
         texts = PutTexts(Transcript("device-tones"));
@@ -113,7 +113,7 @@ TEST_F(WineDevices, TwoObjectsRecordTwoDevicesAtOnceEachItsOwnToneWhole) {
 
 // ---- a device lost -----------------------------------------------------------------
 
-class WineDeviceLoss : public WineDirectOnly {
+class WineDeviceLoss : public WineTier {
 protected:
     // The run's transcript and when the session took the device away, in ms
     // after the movie said it had started.
@@ -174,7 +174,8 @@ TEST_F(WineDeviceLoss, DuringATakeTheTakeEndsKeepingWhatCameBeforeAndTheDeviceRe
     // What came before the loss, whole, and nothing after it: the take is
     // no longer than the time to the loss (plus the sound server's buffer,
     // the session's polling and a slow machine's output), sounds in every
-    // 10 ms, and is the tone. Left to run on, it would last 8 s.
+    // 10 ms, and is the tone. Left to run on, it would last 12 s: in the
+    // emulated machine the session's steps alone take the loss 3 to 5 s in.
     const WavFile lost = ReadWav(FileOf("loss-recording", "lost.wav"));
     ASSERT_TRUE(lost.parsed) << lost.failure;
     const int takeMs = static_cast<int>(lost.Frames() * 1000u / lost.format.sampleRate);
@@ -212,8 +213,8 @@ TEST_F(WineDeviceLoss, DuringPlaybackPlaybackEndsAndTheTakePlaysAgain) {
     EXPECT_EQ(LinesAfter(texts, "record: "), std::vector<std::string>{"Ok"});
     EXPECT_EQ(LinesAfter(texts, "play: "), std::vector<std::string>{"Ok"});
     ExpectEndedPromptly();
-    // Not by itself: the take lasts 8 s.
-    EXPECT_LT(Number(texts, "ended after: "), 8000);
+    // Not by itself: the take lasts 12 s.
+    EXPECT_LT(Number(texts, "ended after: "), 12000);
     ExpectReportedOnce();
     EXPECT_EQ(LinesAfter(texts, "play again: "), std::vector<std::string>{"Ok"});
     EXPECT_EQ(LinesAfter(texts, "playing again: "), std::vector<std::string>{"1"});
@@ -221,7 +222,7 @@ TEST_F(WineDeviceLoss, DuringPlaybackPlaybackEndsAndTheTakePlaysAgain) {
 
 // ---- a 60 s take ---------------------------------------------------------------------
 
-TEST_F(WineDirectOnly, ALongTakeIsWholeAndARefusedMaximumLeavesTheObjectUsable) {
+TEST_F(WineTier, ALongTakeIsWholeAndARefusedMaximumLeavesTheObjectUsable) {
     ASSERT_EQ(ExitStatus("long-take"), 0);
     const std::vector<std::string> texts = PutTexts(Transcript("long-take"));
     const std::vector<std::string> huge = LinesAfter(texts, "huge: ");

@@ -25,19 +25,12 @@ input="$root/build/wine/input-$plan"
 rm -rf "$output"
 mkdir -p "$output"
 cp "$here"/scenarios/*.ls "$input/"
-# A second of the 1 kHz tone at half scale: whole periods, so that it loops
-# without seams. The 440 Hz one is played once, for 4 s.
-sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone1k.raw" synth 1 sine 1000 vol 0.5
+# The 440 Hz tone the playback run plays once, for 4 s, at half scale.
 sox -n -r 44100 -c 1 -b 16 "$input/tone440.wav" synth 4 sine 440 vol 0.5
-# Each extra capture device's tone (those named in other languages too),
-# made as the 1 kHz one.
-for hz in 440 550 700 850 1250 1500; do
-    sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$input/tone$hz.raw" synth 1 sine $hz vol 0.5
-done
 
 steps="$input/steps.sh"
 cat > "$steps" <<'STEPS'
-play_tone tone1k.raw
+play_tone 1000
 sleep 3
 run_movie take take.ls --save-members members
 cp "$WINEPREFIX/drive_c/marlow-trace.txt" "$output/take/" 2>/dev/null || true
@@ -50,30 +43,24 @@ run_movie levels levels.ls
 run_movie formats formats.ls
 run_movie devices devices.ls
 run_movie bad-input bad-input.ls
-add_capture_device mic_de "Mikrofon (USB-Audiogerät)" tone550.raw
-add_capture_device mic_es "Micrófono (Dispositivo de audio USB)" tone850.raw
-add_capture_device mic_ja "マイク (USB オーディオ)" tone1250.raw
+add_capture_device mic_de "Mikrofon (USB-Audiogerät)" 550
+add_capture_device mic_es "Micrófono (Dispositivo de audio USB)" 850
+add_capture_device mic_ja "マイク (USB オーディオ)" 1250
 sleep 2
 run_in_folder text-12 text-12.ls "Jürgen-テイク-🎙" --director-version 12.0
 run_in_folder text-8 text-8.ls "Jürgen" --director-version 8.5
 for sink in mic_de mic_es mic_ja; do remove_capture_device $sink; done
-STEPS
-    # What each device records; the headset pulled out during a take and
-    # during metering, and back; the playback stream cut off; a 60 s take.
-    # Where Wine runs directly only: in the emulated machine two takes at
-    # once and the long take come out with gaps, and a device added again is
-    # not ready within the movie's wait.
-    if [ "$kind" = direct ]; then
-        cat >> "$steps" <<'STEPS'
-add_capture_device headset "Headset Microphone" tone440.raw
-add_capture_device linein "Line In" tone700.raw
-add_capture_device cable "Virtual Cable" tone1500.raw
+# What each device records; the headset pulled out during a take and
+# during metering, and back; the playback stream cut off; a 60 s take.
+add_capture_device headset "Headset Microphone" 440
+add_capture_device linein "Line In" 700
+add_capture_device cable "Virtual Cable" 1500
 sleep 2
 run_movie device-tones device-tones.ls
 for loss in recording metering; do
     start_movie loss-$loss loss-$loss.ls
     wait_for_line "\"$loss\"" && sleep 2 && { remove_capture_device headset; note_loss; }
-    wait_for_line "waiting for the device" && add_capture_device headset "Headset Microphone" tone440.raw
+    wait_for_line "waiting for the device" && add_capture_device headset "Headset Microphone" 440
     finish_movie
 done
 start_movie loss-playback loss-playback.ls
@@ -82,7 +69,6 @@ finish_movie
 for sink in headset linein cable; do remove_capture_device $sink; done
 run_movie long-take long-take.ls
 STEPS
-    fi
     if [ -f "$package" ]; then
         python3 -m zipfile -e "$package" "$input/package"
         echo "run_packaged package-record package/examples/record.ls" >> "$steps"

@@ -28,13 +28,4 @@ protected:
     }
 };
 
-// The runs the session makes only where Wine runs directly.
-class WineDirectOnly : public WineTier {
-protected:
-    void SetUp() override {
-        WineTier::SetUp();
-        if (!IsSkipped() && RanEmulated()) GTEST_SKIP() << "these runs are made only where Wine runs directly";
-    }
-};
-
 }  // namespace wine_tier

@@ -78,8 +78,6 @@ pactl set-default-source marlow.monitor
 # loop_into_sink FILE LATENCY [SINK]: plays FILE, a raw 16-bit mono 44.1 kHz
 # chunk, into the sink (the default one, or SINK) over and over until
 # stopped, with a buffer of LATENCY ms; the player's pid is left in $looped.
-# A chunk of a whole second holds whole periods of its tone, so the loop has
-# no seams.
 looped=""
 loop_into_sink() {
     (while cat "$1"; do :; done) |
@@ -88,46 +86,54 @@ loop_into_sink() {
     started="$started $looped"
 }
 
-# One low-latency stream plays into the sink for the whole session: without
-# it PulseAudio's monitor starts delivering a capture 1 to 2 s late. What is
-# heard plays with a deep buffer: in the emulated machine a player can be
-# held up for longer than 20 ms, and the sink would play silence meanwhile.
+# sine_into_sink HZ SINK: a half-scale sine the sound server makes itself,
+# mixed into SINK as the sink plays, so that it has no gap however late a
+# program of the machine is (a player of ours was, in the emulated machine,
+# and its sink played silence meanwhile). Its module index is left in
+# $sine.
+sine=""
+sine_into_sink() {
+    sine=$(pactl load-module module-sine sink="$2" frequency="$1")
+}
+
+# A null sink's monitor delivers in blocks of the shortest latency any
+# stream of the sink asks for, and of 2 s when none does: a capture would
+# start 1 to 2 s late. So each sink has a stream of silence with a short
+# buffer for as long as it lives; should the player be held up, only
+# silence is missing.
 head -c 88200 /dev/zero > "$work/silence.raw"
 loop_into_sink "$work/silence.raw" 20
-heard_latency=500
 device_latency=100
 
 # ---- what steps.sh uses -------------------------------------------------------
-tone_pid=""
+# play_tone HZ: the tone the default device hears, until stop_tone.
+tone_module=""
 play_tone() {
     stop_tone
-    loop_into_sink "$1" "$heard_latency"
-    tone_pid=$looped
+    sine_into_sink "$1" marlow
+    tone_module=$sine
 }
 stop_tone() {
-    if [ -n "$tone_pid" ]; then
-        kill "$tone_pid" 2>/dev/null
-        tone_pid=""
+    if [ -n "$tone_module" ]; then
+        pactl unload-module "$tone_module"
+        tone_module=""
     fi
 }
 
-# add_capture_device SINK DESCRIPTION FILE: one more capture device, the
+# add_capture_device SINK DESCRIPTION HZ: one more capture device, the
 # monitor of a new null sink SINK, listed under DESCRIPTION (any UTF-8 text,
 # spaces included; pactl's module arguments refuse spaces, pacmd sets it
-# afterwards), hearing FILE (as loop_into_sink plays it) until
-# remove_capture_device. The sink's module index is left in
-# $work/modules/SINK. Each device's players cost the emulated machine dearly:
-# add devices only for the runs that use them.
+# afterwards), hearing a tone of HZ until remove_capture_device. What it
+# needs is left in $work/modules/SINK.*. Its player of silence costs the
+# emulated machine: add devices only for the runs that use them.
 add_capture_device() {
     mkdir -p "$work/modules"
-    pactl load-module module-null-sink sink_name="$1" > "$work/modules/$1" || return 1
+    pactl load-module module-null-sink sink_name="$1" > "$work/modules/$1.sink" || return 1
     pacmd update-source-proplist "$1.monitor" "device.description=\"$2\"" || return 1
-    # One stream, the tone, with a buffer short enough to keep the monitor
-    # prompt and deep enough for a held-up player: a second low-latency
-    # stream per device, as the default sink has, costs the emulated machine
-    # too much.
-    loop_into_sink "$3" "$device_latency" "$1"
-    echo "$looped" > "$work/modules/$1.players"
+    sine_into_sink "$3" "$1" || return 1
+    echo "$sine" > "$work/modules/$1.sine"
+    loop_into_sink "$work/silence.raw" "$device_latency" "$1"
+    echo "$looped" > "$work/modules/$1.player"
 }
 
 # ---- devices that go away ------------------------------------------------------
@@ -135,27 +141,38 @@ add_capture_device() {
 # (wait_for_line), in OUTPUT/NAME.loss of the running movie.
 note_loss() { echo $(( $(milliseconds) - ${line_seen:-0} )) > "$output/$movie_name.loss"; }
 
-# remove_capture_device SINK: the device is pulled out. PulseAudio moves an
-# unloaded sink's streams to another sink, so its players stop right after.
+# remove_capture_device SINK: the device is pulled out, its sink first, so
+# that its monitor hears the tone to the end. PulseAudio moves an unloaded
+# sink's streams to another sink, so its tone and player go right after.
 remove_capture_device() {
-    pactl unload-module "$(cat "$work/modules/$1")"
-    kill $(cat "$work/modules/$1.players") 2>/dev/null
+    pactl unload-module "$(cat "$work/modules/$1.sink")"
+    pactl unload-module "$(cat "$work/modules/$1.sine")"
+    kill "$(cat "$work/modules/$1.player")" 2>/dev/null
 }
 
 # lose_playback: the Windows programs' playback streams (all but the
 # session's own players) are cut off, as when their device goes away
-# (unloading the default sink would only move them).
+# (unloading the default sink would only move them to another). Each is
+# first parked for half a second on a suspended sink, where it cannot
+# underrun: Wine 8.0 aborts (an assertion in libpulse's pa_stream_write)
+# when a stream is cut off between an underrun and its next write, which
+# the emulated machine met about once in eight runs.
 lose_playback() {
-    for stream in $(pactl list sink-inputs | awk '/^Sink Input #/ { id = substr($3, 2) }
-            /application.name = / && !/"(pacat|paplay)"/ { print id }'); do
-        pacmd kill-sink-input "$stream"
-    done
+    streams=$(pactl list sink-inputs | awk '/^Sink Input #/ { id = substr($3, 2) }
+            /application.name = / && !/"(pacat|paplay)"/ { print id }')
+    parking=$(pactl load-module module-null-sink sink_name=parking)
+    pactl suspend-sink parking 1
+    for stream in $streams; do pactl move-sink-input "$stream" parking; done
+    sleep 0.5
+    for stream in $streams; do pacmd kill-sink-input "$stream"; done
     note_loss
+    pactl unload-module "$parking"
 }
 
-# Plays a WAV file once, in the background.
+# Plays a WAV file once, in the background, with a deep buffer: in the
+# emulated machine a player can be held up for longer than 20 ms.
 play_file() {
-    paplay --latency-msec="$heard_latency" "$1" &
+    paplay --latency-msec=500 "$1" &
     started="$started $!"
 }
 

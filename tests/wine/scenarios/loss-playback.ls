@@ -1,4 +1,4 @@
--- The playback stream is cut off 1 s into an 8 s take's playback (the
+-- The playback stream is cut off 1 s into a 12 s take's playback (the
 -- session does it once the movie says "playing"). Each call is timed; then
 -- the take plays again.
 on startMovie
@@ -7,7 +7,7 @@ on startMovie
   r.PrivateInstance(1, 1)
   put "open:" && r.OpenAudio("")
   r.SetFormat([#SampleRate: 8.0, #SampleSize: 8, #NumberOfChannels: 1])
-  put "record:" && r.StartRecording(8000)
+  put "record:" && r.StartRecording(12000)
   begin = the milliseconds
   repeat while r.RecordingNow() = 1 and the milliseconds - begin < 30000
     idle(16)

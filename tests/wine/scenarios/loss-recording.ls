@@ -1,4 +1,4 @@
--- The headset is pulled out 2 s into an 8 s take (the session does it
+-- The headset is pulled out 2 s into a 12 s take (the session does it
 -- once the movie says "recording") and plugged in again once the movie
 -- waits for it. Each call is timed; reports are put as they come.
 on startMovie
@@ -6,7 +6,7 @@ on startMovie
   r.ShowErrorsAsDialogs(0)
   r.PrivateInstance(1, 1)
   put "open:" && r.OpenAudio("Headset Microphone")
-  put "record:" && r.StartRecording(8000)
+  put "record:" && r.StartRecording(12000)
   put "recording"
   begin = the milliseconds
   slowest = 0
