@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -87,7 +87,9 @@ HMMIO WINAPI mmioOpenW(LPWSTR pszFileName, LPMMIOINFO pmmioinfo, DWORD fdwOpen) 
         return fail(error);
     }
     struct stat opened {};
-    file->knownEnd = fstat(file->fd, &opened) == 0 ? static_cast<LONG>(opened.st_size) : LONG_MAX;
+    // LONG is 32 bits, as on Windows: an end not known is the largest it holds.
+    file->knownEnd =
+        fstat(file->fd, &opened) == 0 ? static_cast<LONG>(opened.st_size) : std::numeric_limits<LONG>::max();
     MMIOINFO& info = file->info;
     info.dwFlags = fdwOpen & ~MMIO_DIRTY;
     info.hmmio = file;
