@@ -58,7 +58,7 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     BeginCaptureWatch();
     captureStartedAt = GetTickCount();
     captureRestarted = false;
-    firstBytesAwaited = false;
+    firstWindowAwaited = false;
     capturing = true;
     captureStarted = true;
     return status;

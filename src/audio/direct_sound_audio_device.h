@@ -85,12 +85,12 @@ public:
     // The playback object went with its device; the device counts as open
     // and the next PlaySound makes a fresh one.
     bool playbackObjectLost = false;
-    // The first level of this capture has waited for its first bytes.
-    bool firstBytesAwaited = false;
+    // The first level of this capture has waited for its first window.
+    bool firstWindowAwaited = false;
 
 private:
-    static constexpr DWORD kFirstBytesWaitMs = 1000;
-    static constexpr DWORD kFirstBytesPollMs = 2;
+    static constexpr DWORD kFirstWindowWaitMs = 1000;
+    static constexpr DWORD kFirstWindowPollMs = 2;
 
     bool Opened() const { return playbackObject != nullptr || playbackObjectLost; }
     StatusRecord MakePlaybackObject();
@@ -125,7 +125,7 @@ private:
     template <typename Use>
     HRESULT ReadTake(Use use);
     bool MoveOldestBytesToStart(uint32_t oldest);
-    void WaitForFirstCapturedBytes();
+    void WaitForFirstWindow(uint64_t windowBytes);
     StatusRecord CopyTakeToPlayBuffer();
     // The take can be read: it has bytes, and its buffer or its copy.
     bool HasTake() const {

@@ -204,15 +204,15 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
         EndCaptureAfterLoss(looked);
         return status;
     }
-    if (captureProgress.CapturedBytes() == 0) {
-        WaitForFirstCapturedBytes();
-    }
+    const uint64_t wantedWindow =
+        static_cast<uint64_t>(captured.nAvgBytesPerSec / 1000u) * static_cast<uint32_t>(meteringDurationMs);
+    // A recording's buffer does not go round, so its first bytes are enough.
+    const uint64_t wholeWindow = wantedWindow < captureBufferBytes ? wantedWindow : captureBufferBytes;
+    WaitForFirstWindow(captureLooping ? wholeWindow : 1);
     // Only bytes the capture has reached hold input; the rest of a new
     // buffer is the silence it was made with.
     const uint64_t capturedBytes = captureProgress.CapturedBytes();
     const uint64_t filled = capturedBytes < captureBufferBytes ? capturedBytes : captureBufferBytes;
-    const uint64_t wantedWindow =
-        static_cast<uint64_t>(captured.nAvgBytesPerSec / 1000u) * static_cast<uint32_t>(meteringDurationMs);
     uint32_t window = static_cast<uint32_t>(wantedWindow < filled ? wantedWindow : filled);
     window -= window % frameBytes;
     if (window == 0) {
@@ -245,17 +245,19 @@ StatusRecord DirectSoundAudioDevice::GetLevel(int32_t* left, int32_t* right) {
 
 // The first level of a capture is asked for at once, often before the
 // driver has delivered anything (on Wine, a 10 ms packet some 20 ms after
-// Start; in a slow machine up to half a second). Waiting for it once, at
-// most a second, makes that first level a real one; a driver that has not
-// started by then gets no more waits.
-void DirectSoundAudioDevice::WaitForFirstCapturedBytes() {
-    if (firstBytesAwaited) {
+// Start; in a slow machine up to half a second late, and then 60 or 100 ms
+// at once, which goes round a metering buffer of 59 ms unseen and leaves
+// only a few samples counted). Waiting once, at most a second, until
+// windowBytes are seen captured makes that first level a real one; a
+// driver that has not delivered by then gets no more waits.
+void DirectSoundAudioDevice::WaitForFirstWindow(uint64_t windowBytes) {
+    if (firstWindowAwaited) {
         return;
     }
-    firstBytesAwaited = true;
+    firstWindowAwaited = true;
     const DWORD started = GetTickCount();
-    while (captureProgress.CapturedBytes() == 0 && GetTickCount() - started < kFirstBytesWaitMs) {
-        Sleep(kFirstBytesPollMs);
+    while (captureProgress.CapturedBytes() < windowBytes && GetTickCount() - started < kFirstWindowWaitMs) {
+        Sleep(kFirstWindowPollMs);
         if (FAILED(ObserveCapturePosition())) {
             return;
         }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -60,6 +61,36 @@ TEST_F(LevelMeterTest, MeteringAtTheDefaultsMeasuresTheLast550Samples) {
     ReadLevel(&left, &right);
     EXPECT_EQ(left, (1 + 550) / 2);
     EXPECT_EQ(right, 0);
+}
+
+TEST_F(LevelMeterTest, AFirstBurstThatGoesRoundTheBufferUnseenStillGivesAWholeWindow) {
+    // As Wine in a slow machine: nothing for 300 ms, then six 220-byte
+    // packets at once into the 1302-byte metering buffer, then ten at a
+    // time. The first position the meter sees is 18 bytes in, after a lap
+    // nobody saw.
+    marlowsim::SetCaptureBehaviour(marlowsim::CaptureBehaviour::Wine);
+    marlowsim::SetCaptureLateStart(300);
+    marlowsim::SetCaptureWakeUpPackets(6);
+    // 10000 throughout, but for the nine samples that end the first burst.
+    marlowsim::Signal signal;
+    signal.waveform = marlowsim::Waveform::Samples;
+    signal.sampleRate = 11025;
+    signal.samples.assign(11025, 10000);
+    std::fill(signal.samples.begin() + 651, signal.samples.begin() + 660, 0);
+    marlowsim::SetInput(signal);
+    ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
+    ASSERT_EQ(device->captureBufferBytes, 1302u);
+    marlowsim::AdvanceClock(365);
+    DWORD position = 0;
+    ASSERT_EQ(device->captureBuffer->GetCurrentPosition(nullptr, &position), S_OK);
+    ASSERT_EQ(position, 18u);
+    marlowsim::SetCaptureWakeUpPackets(10);
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    // The 551 samples before the read position, not the nine the meter saw
+    // first.
+    EXPECT_EQ(left, 10000);
 }
 
 TEST_F(LevelMeterTest, FullScaleSquareReadsNearFullScale) {
