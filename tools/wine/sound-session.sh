@@ -75,13 +75,12 @@ pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target=stderr \
 pactl set-default-sink marlow
 pactl set-default-source marlow.monitor
 
-# loop_into_sink FILE LATENCY [SINK]: plays FILE, a raw 16-bit mono 44.1 kHz
-# chunk, into the sink (the default one, or SINK) over and over until
-# stopped, with a buffer of LATENCY ms; the player's pid is left in $looped.
+# silence_into_sink LATENCY [SINK]: plays silence into the sink (the default
+# one, or SINK) until stopped, with a buffer of LATENCY ms; the player's pid
+# is left in $looped.
 looped=""
-loop_into_sink() {
-    (while cat "$1"; do :; done) |
-        pacat --raw --latency-msec="$2" --format=s16le --rate=44100 --channels=1 ${3:+--device="$3"} &
+silence_into_sink() {
+    pacat --raw --latency-msec="$1" --format=s16le --rate=44100 --channels=1 ${2:+--device="$2"} < /dev/zero &
     looped=$!
     started="$started $looped"
 }
@@ -101,8 +100,7 @@ sine_into_sink() {
 # start 1 to 2 s late. So each sink has a stream of silence with a short
 # buffer for as long as it lives; should the player be held up, only
 # silence is missing.
-head -c 88200 /dev/zero > "$work/silence.raw"
-loop_into_sink "$work/silence.raw" 20
+silence_into_sink 20
 device_latency=100
 
 # ---- what steps.sh uses -------------------------------------------------------
@@ -132,7 +130,7 @@ add_capture_device() {
     pacmd update-source-proplist "$1.monitor" "device.description=\"$2\"" || return 1
     sine_into_sink "$3" "$1" || return 1
     echo "$sine" > "$work/modules/$1.sine"
-    loop_into_sink "$work/silence.raw" "$device_latency" "$1"
+    silence_into_sink "$device_latency" "$1"
     echo "$looped" > "$work/modules/$1.player"
 }
 
