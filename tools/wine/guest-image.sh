@@ -24,7 +24,7 @@ fi
 mkdir -p "$root/build"
 exec 9> "$root/build/wine-guest.lock"
 flock -n 9 || { echo "guest image: waiting for the build under way"; flock 9; }
-recipe=$(cat "$here/guest-image.sh" "$here/guest-init.sh" | sha256sum | cut -d' ' -f1)
+recipe=$(cat "$here/guest-image.sh" "$here/guest-init.sh" "$here/../apt-steps.sh" | sha256sum | cut -d' ' -f1)
 if [ -f "$out/recipe" ] && [ "$(cat "$out/recipe")" = "$recipe" ]; then
     exit 0
 fi
@@ -46,18 +46,36 @@ trap cleanup EXIT
 rm -rf "$out"
 mkdir -p "$out"
 
+# The mirror may be mid-sync: debootstrap and the apt steps in the image are
+# tried again as the host's own installs are (tools/apt-steps.sh).
+apt_who="guest image"
+. "$here/../apt-steps.sh"
+try=1
 echo "guest image: debootstrap from $mirror"
-debootstrap --variant=minbase --include=linux-image-amd64,pulseaudio,pulseaudio-utils,kmod \
-    bookworm "$rootfs" "$mirror" > "$out/debootstrap.log" 2>&1 || { tail -n 30 "$out/debootstrap.log"; exit 1; }
+until debootstrap --variant=minbase --include=linux-image-amd64,pulseaudio,pulseaudio-utils,kmod \
+    bookworm "$rootfs" "$mirror" > "$out/debootstrap.log" 2>&1; do
+    if [ "$try" -ge "$apt_tries" ]; then
+        tail -n 30 "$out/debootstrap.log"
+        exit 1
+    fi
+    echo "guest image: debootstrap failed (try $try of $apt_tries), trying again in $apt_pause s:" \
+        "$(grep -E '^(E|W):' "$out/debootstrap.log" | tail -n 1)"
+    cleanup
+    sleep "$apt_pause"
+    try=$((try + 1))
+done
 
 # wine32 comes from the i386 architecture. Its one 32-bit install step (glib's
 # module cache) cannot run where this host has no 32-bit mode; it is left to
 # the first boot, where it can.
 echo "guest image: wine32"
+apt_get() {
+    chroot "$rootfs" env DEBIAN_FRONTEND=noninteractive apt-get "$@"
+}
 mount -t proc proc "$rootfs/proc"
-chroot "$rootfs" sh -c 'dpkg --add-architecture i386 && apt-get update -qq' > "$out/wine.log" 2>&1
-chroot "$rootfs" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends wine wine32 \
-    >> "$out/wine.log" 2>&1 || echo "guest image: wine32 left a step for the first boot"
+chroot "$rootfs" dpkg --add-architecture i386
+apt_update 2>> "$out/wine.log"
+apt_install wine wine32 2>> "$out/wine.log" || echo "guest image: wine32 left a step for the first boot"
 umount "$rootfs/proc"
 [ -x "$rootfs/usr/lib/wine/wine" ] || { tail -n 30 "$out/wine.log"; exit 1; }
 chroot "$rootfs" apt-get clean

@@ -1,9 +1,11 @@
 #!/bin/sh
 # The machine that runs Marlowtide.x32 under Wine: this host where it runs
-# 32-bit programs, else the emulated machine. MARLOW_WINE_MACHINE=emulated
-# (or direct) forces the choice.
+# 32-bit programs and wine32 can be installed, else the emulated machine.
+# MARLOW_WINE_MACHINE=emulated (or direct) forces the choice; a forced
+# direct route that cannot be had is an error.
 #
-#   machine.sh kind                       prints direct or emulated
+#   machine.sh kind                       prints the route that will run:
+#                                         direct or emulated
 #   machine.sh input INPUT                makes INPUT afresh, holding
 #                                         build/win32's marlowhost.exe and
 #                                         Marlowtide.x32, and installs what
@@ -14,10 +16,27 @@ set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here="$root/tools/wine"
 
+# Written by install.sh when wine32 could not be installed on a host that
+# runs 32-bit programs: apt's reason. It is heeded for an hour, so that one
+# make test tries the install once and the next day's run tries again.
+no_wine32="$root/build/wine/no-wine32"
+
+wine32_refused() {
+    [ -f "$no_wine32" ] && [ -n "$(find "$no_wine32" -mmin -60)" ] &&
+        ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
+}
+
 kind() {
     case "${MARLOW_WINE_MACHINE:-}" in
-        direct|emulated) echo "$MARLOW_WINE_MACHINE" ;;
-        *) if "$here/runs-32-bit.sh"; then echo direct; else echo emulated; fi ;;
+        emulated) echo emulated ;;
+        direct)
+            "$here/runs-32-bit.sh" || {
+                echo "machine.sh: MARLOW_WINE_MACHINE=direct, but this host runs no 32-bit programs" >&2; exit 1; }
+            ! wine32_refused || {
+                echo "machine.sh: MARLOW_WINE_MACHINE=direct, but wine32 cannot be installed here: $(cat "$no_wine32")" >&2
+                exit 1; }
+            echo direct ;;
+        *) if "$here/runs-32-bit.sh" && ! wine32_refused; then echo direct; else echo emulated; fi ;;
     esac
 }
 
