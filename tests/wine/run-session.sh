@@ -27,6 +27,8 @@ mkdir -p "$output"
 cp "$here"/scenarios/*.ls "$input/"
 # The 440 Hz tone the playback run plays once, for 4 s, at half scale.
 sox -n -r 44100 -c 1 -b 16 "$input/tone440.wav" synth 4 sine 440 vol 0.5
+# The known sequences the sample runs' devices hear, 24 s of each.
+for rate in 44100 48000; do python3 "$here/make-sequence.py" "$input/reference-$rate.wav" $rate 24; done
 
 steps="$input/steps.sh"
 cat > "$steps" <<'STEPS'
@@ -68,6 +70,18 @@ wait_for_line '"playing"' && sleep 1 && lose_playback
 finish_movie
 for sink in headset linein cable; do remove_capture_device $sink; done
 run_movie long-take long-take.ls
+# Every sample: known sequences played at the takes' own formats, and a
+# tone the server resamples for two more.
+add_sequence_device seq44 "Sequence 44100" 44100 reference-44100.wav
+add_sequence_device seq48 "Sequence 48000" 48000 reference-48000.wav
+add_capture_device tone523 "Tone 523" 523
+sleep 2
+start_movie samples samples.ls
+wait_for_line "ready: Sequence 44100" && play_sequence seq44
+wait_for_line "ready: Sequence 48000" && play_sequence seq48
+finish_movie
+for sink in seq44 seq48 tone523; do remove_capture_device $sink; done
+cp reference-*.wav "$output/"
 STEPS
     if [ -f "$package" ]; then
         python3 -m zipfile -e "$package" "$input/package"

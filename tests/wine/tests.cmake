@@ -7,13 +7,18 @@ set(WINE_TIER_OUTPUT ${CMAKE_BINARY_DIR}/wine/output)
 set(WINE_CHECK_OUTPUT ${CMAKE_BINARY_DIR}/wine/emulated-check)
 
 add_library(wine_tier_support STATIC ${WINE_TIER_DIR}/wav_analysis.cpp ${WINE_TIER_DIR}/tier_output.cpp
-  ${CMAKE_SOURCE_DIR}/host/marlowhost/wav_summary.cpp)
+  ${WINE_TIER_DIR}/sample_match.cpp ${WINE_TIER_DIR}/tone_continuity.cpp ${CMAKE_SOURCE_DIR}/host/marlowhost/wav_summary.cpp)
 target_include_directories(wine_tier_support PUBLIC ${WINE_TIER_DIR} ${CMAKE_SOURCE_DIR}/host/marlowhost)
 
 add_executable(wine_checks ${WINE_TIER_DIR}/wine_checks.cpp ${WINE_TIER_DIR}/golden_checks.cpp
-  ${WINE_TIER_DIR}/text_checks.cpp ${WINE_TIER_DIR}/device_checks.cpp)
+  ${WINE_TIER_DIR}/text_checks.cpp ${WINE_TIER_DIR}/device_checks.cpp ${WINE_TIER_DIR}/sample_checks.cpp)
 target_compile_definitions(wine_checks PRIVATE MARLOWTIDE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(wine_checks PRIVATE wine_tier_support GTest::gtest_main)
+
+# The checkers themselves, on doctored takes: with the native suite.
+add_executable(wine_checker_tests ${WINE_TIER_DIR}/checker_test.cpp)
+target_link_libraries(wine_checker_tests PRIVATE wine_tier_support GTest::gtest_main)
+gtest_discover_tests(wine_checker_tests DISCOVERY_MODE PRE_TEST)
 
 # The package of make dist, whose marlowhost.exe runs an example from the
 # unpacked folder.

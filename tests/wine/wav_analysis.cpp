@@ -46,15 +46,26 @@ std::vector<uint8_t> WavFile::Data() const {
                                 bytes.begin() + format.dataOffset + format.dataBytes);
 }
 
-std::vector<int32_t> WavFile::Channel(int channel) const {
+std::vector<int32_t> WavFile::Samples() const {
     std::vector<int32_t> samples;
     const uint32_t sampleBytes = format.bitsPerSample / 8u;
-    if (sampleBytes == 0 || channel >= format.channels) return samples;
-    samples.reserve(Frames());
-    for (uint32_t frame = 0; frame < Frames(); ++frame) {
-        const size_t at = format.dataOffset + static_cast<size_t>(frame) * BlockAlign() + channel * sampleBytes;
+    if (sampleBytes == 0) return samples;
+    const size_t count = static_cast<size_t>(Frames()) * format.channels;
+    samples.reserve(count);
+    for (size_t index = 0; index < count; ++index) {
+        const size_t at = format.dataOffset + index * sampleBytes;
         samples.push_back(sampleBytes == 1 ? static_cast<int32_t>(bytes[at]) - 128
                                            : static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8));
+    }
+    return samples;
+}
+
+std::vector<int32_t> WavFile::Channel(int channel) const {
+    std::vector<int32_t> samples;
+    if (channel >= format.channels) return samples;
+    const std::vector<int32_t> all = Samples();
+    for (size_t index = static_cast<size_t>(channel); index < all.size(); index += format.channels) {
+        samples.push_back(all[index]);
     }
     return samples;
 }

@@ -22,6 +22,8 @@ struct WavFile {
     uint32_t Frames() const { return BlockAlign() == 0 ? 0 : format.dataBytes / BlockAlign(); }
     // One channel's samples as signed values (8-bit: byte - 128).
     std::vector<int32_t> Channel(int channel) const;
+    // Every sample, interleaved, as Channel reads them.
+    std::vector<int32_t> Samples() const;
     // The little-endian 32-bit value at a byte offset of the file.
     uint32_t U32At(size_t offset) const;
 };

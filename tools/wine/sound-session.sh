@@ -134,6 +134,23 @@ add_capture_device() {
     echo "$looped" > "$work/modules/$1.player"
 }
 
+# add_sequence_device SINK DESCRIPTION RATE FILE: a capture device like
+# add_capture_device whose sink runs at RATE, 16-bit stereo, and hears
+# nothing but FILE (a WAV file of that format), once play_sequence SINK
+# starts it. The sound server plays it from its own memory, so no client of
+# ours can fall behind it, at full volume and the sink's own format, so
+# nothing resamples or scales it. About 16 MB is the most the server takes.
+add_sequence_device() {
+    mkdir -p "$work/modules"
+    pactl load-module module-null-sink sink_name="$1" rate="$3" format=s16le channels=2 \
+        > "$work/modules/$1.sink" || return 1
+    pacmd update-source-proplist "$1.monitor" "device.description=\"$2\"" || return 1
+    pactl upload-sample "$4" "$1-sequence" || return 1
+    silence_into_sink "$device_latency" "$1"
+    echo "$looped" > "$work/modules/$1.player"
+}
+play_sequence() { pactl play-sample "$1-sequence" "$1"; }
+
 # ---- devices that go away ------------------------------------------------------
 # Each notes when it struck, in ms after the line the steps last waited for
 # (wait_for_line), in OUTPUT/NAME.loss of the running movie.
@@ -144,7 +161,7 @@ note_loss() { echo $(( $(milliseconds) - ${line_seen:-0} )) > "$output/$movie_na
 # sink's streams to another sink, so its tone and player go right after.
 remove_capture_device() {
     pactl unload-module "$(cat "$work/modules/$1.sink")"
-    pactl unload-module "$(cat "$work/modules/$1.sine")"
+    [ ! -f "$work/modules/$1.sine" ] || pactl unload-module "$(cat "$work/modules/$1.sine")"
     kill "$(cat "$work/modules/$1.player")" 2>/dev/null
 }
 
