@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "diag/status_record.h"
+#include "host/host_text.h"
 #include "host/host_text_choice.h"
 #include "moa/imoa_callback.h"
 #include "moa/imoa_dr_movie_context.h"
@@ -19,8 +20,6 @@
 
 class HostBridge {
 public:
-    static constexpr std::size_t kLogPathBytes = 256;
-
     // Attaches at once; ownsTraceLog is false for the short-lived bridges of
     // a PropertyListBuilder, which leave the shared log alone.
     explicit HostBridge(IMoaCallback* callback, bool ownsTraceLog = true);
@@ -115,7 +114,7 @@ private:
     IMoaNotification* notification_ = nullptr;
     MoaMmHInst instanceHandle_ = nullptr;
     MoaMmHWnd parentWindow_ = nullptr;
-    char logPath_[kLogPathBytes] = {};
+    char logPath_[kPathBufferBytes] = {};
     HostTextChoice hostText_;
     bool ownsTraceLog_ = true;
 };
