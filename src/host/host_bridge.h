@@ -84,8 +84,9 @@ public:
     // the image block is freed here on every path: the caller hands it over.
     StatusRecord SaveSoundAsMember(const char* name, int32_t castLib, HGLOBAL image);
 
-    // Calls a movie handler inside the handler-call context; the answer and
-    // the handler's result are not used.
+    // Calls a movie handler of the movie that plays now, inside its
+    // handler-call context; with no movie playing nothing is called. The
+    // answer and the handler's result are not used.
     MoaError CallMovieHandler(const char* name, int32_t count, MoaMmValue* args);
 
     IMoaCallback* HostCallback() const { return callback_; }
@@ -108,9 +109,6 @@ private:
     IMoaMmValue* value_ = nullptr;
     IMoaMmList* list_ = nullptr;
     IMoaDrPlayer* player_ = nullptr;
-    IMoaDrMovie* activeMovie_ = nullptr;
-    IMoaDrMovieContext* movieContext_ = nullptr;
-    DrContextState handlerContext_ = {};
     IMoaNotification* notification_ = nullptr;
     MoaMmHInst instanceHandle_ = nullptr;
     MoaMmHWnd parentWindow_ = nullptr;
