@@ -49,6 +49,8 @@ public:
     bool GetTextProperty(const MoaMmValue* propertyList, const char* name, char* buffer, std::size_t capacity);
 
     // Call arguments and results. An argument at or past nargs does not read.
+    // A text longer than the buffer arrives cut to it, as the host copies it:
+    // a path goes into kPathBufferBytes, where a cut one is still too long.
     bool ReadTextArgument(const MoaMmCallInfo* call, int index, char* buffer, std::size_t capacity);
     bool ReadIntegerArgument(const MoaMmCallInfo* call, int index, int32_t* out);
     bool ReadFloatArgument(const MoaMmCallInfo* call, int index, float* out);
