@@ -41,7 +41,7 @@ MoaError MovieHandlers::Call(const std::string& name, MoaLong nargs, const MoaMm
     std::vector<MoaMmValue> arguments(args, args + nargs);
     HandlerCall call;
     call.name = found->second.name;
-    call.insideContext = context_.Depth() > 0;
+    call.insideContext = context_->Depth() > 0;
     for (const MoaMmValue& argument : arguments) {
         call.arguments.push_back(LingoText(store_, argument));
     }

@@ -20,12 +20,15 @@ using MovieHandler = std::function<MoaMmValue(const std::vector<MoaMmValue>& arg
 struct HandlerCall {
     std::string name;                    // as the handler was defined
     std::vector<std::string> arguments;  // LingoText of each argument
-    bool insideContext = false;          // made between PushXtraContext and PopXtraContext
+    bool insideContext = false;          // made between PushXtraContext and PopXtraContext of the playing movie
 };
 
 class MovieHandlers {
 public:
-    MovieHandlers(ValueStore& store, const MovieContext& context) : store_(store), context_(context) {}
+    MovieHandlers(ValueStore& store, const MovieContext& context) : store_(store), context_(&context) {}
+
+    // After `go to movie`: a call counts as inside the context when this one is pushed.
+    void UseContext(const MovieContext& context) { context_ = &context; }
 
     void Define(const std::string& name, MovieHandler handler);
     void Remove(const std::string& name);
@@ -49,7 +52,7 @@ private:
         MovieHandler handler;
     };
     ValueStore& store_;
-    const MovieContext& context_;
+    const MovieContext* context_;
     std::map<std::string, Definition> byFoldedName_;
     std::vector<HandlerCall> calls_;
     std::vector<std::string> missing_;

@@ -19,8 +19,8 @@ MoaError MOA_STDCALL PlayerService::GetActiveMovie(IMoaDrMovie** out) {
         *out = nullptr;
         return kNoActiveMovie;
     }
-    movie_.AddRef();
-    *out = &movie_;
+    movie_->AddRef();
+    *out = movie_;
     return kMoaErr_NoErr;
 }
 

@@ -1,4 +1,4 @@
-// IMoaDrPlayer: the active movie (which a test can take away) and
+// IMoaDrPlayer: the active movie (which a test can take away or change) and
 // CallHandler into the movie's handlers.
 #pragma once
 #include "counted_service.h"
@@ -11,7 +11,7 @@ namespace marlowhost {
 class PlayerService : public CountedService<IMoaDrPlayer> {
 public:
     PlayerService(MovieService& movie, MovieHandlers& handlers)
-        : CountedService(IID_IMoaDrPlayer), movie_(movie), handlers_(handlers) {}
+        : CountedService(IID_IMoaDrPlayer), movie_(&movie), handlers_(handlers) {}
 
     MoaError MOA_STDCALL GetProp(MoaMmSymbol property, MoaMmValue* out) override;
     MoaError MOA_STDCALL SetProp(MoaMmSymbol property, const MoaMmValue* value) override;
@@ -29,9 +29,10 @@ public:
 
     void SetMovieOpen(bool open) { movieOpen_ = open; }
     bool MovieOpen() const { return movieOpen_; }
+    void SetActiveMovie(MovieService& movie) { movie_ = &movie; }
 
 private:
-    MovieService& movie_;
+    MovieService* movie_;
     MovieHandlers& handlers_;
     bool movieOpen_ = true;
 };

@@ -9,6 +9,7 @@
 //   host.Idle()                         one idle tick
 //   host.Services().Withhold(IID_IMoaMmWndWin)
 //   host.PlayDirector("11.5")           offer IMoaAppInfo as that version
+//   host.GoToMovie(2)                   another movie plays, as after `go to movie`
 #pragma once
 #include <string>
 
@@ -34,7 +35,8 @@ namespace marlowhost {
 
 class TestHost {
 public:
-    // One open movie with one cast library ("Internal", kDefaultCastSlots slots).
+    // Movie 1 open, and movie 2 to go to, each with its own handler-call
+    // context and one cast library ("Internal", kDefaultCastSlots slots).
     TestHost();
     ~TestHost();
     TestHost(const TestHost&) = delete;
@@ -49,8 +51,9 @@ public:
     HostCallback& Services() { return callback_; }
     RegistryCache& Registry() { return registry_; }
     MovieHandlers& Handlers() { return handlers_; }
-    MovieContext& Context() { return context_; }
-    MovieService& Movie() { return movie_; }
+    // The movie that plays, and its context.
+    MovieContext& Context() { return *activeContext_; }
+    MovieService& Movie() { return *activeMovie_; }
     PlayerService& Player() { return player_; }
     ValueService& ValueServiceObject() { return valueService_; }
     ListService& ListServiceObject() { return listService_; }
@@ -63,6 +66,10 @@ public:
     // The callback offers IMoaAppInfo answering this ProductVersion; empty
     // (the default) offers none, as a host that predates it.
     void PlayDirector(const std::string& version);
+
+    // Director's `go to movie`: movie 1 (the first) or 2 plays from now on.
+    // The handlers stay, as the scripts of both movies define them.
+    void GoToMovie(int number);
 
     // One idle tick; answers the number of clients notified.
     int Idle() { return notifications_.Idle(); }
@@ -82,6 +89,10 @@ private:
     MovieContext context_;
     MovieHandlers handlers_{store_, context_};
     MovieService movie_{store_, handlers_, context_};
+    MovieContext secondContext_;
+    MovieService secondMovie_{store_, handlers_, secondContext_};
+    MovieService* activeMovie_ = &movie_;
+    MovieContext* activeContext_ = &context_;
     PlayerService player_{movie_, handlers_};
     ValueService valueService_{store_};
     ListService listService_{store_};

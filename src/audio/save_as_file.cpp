@@ -12,7 +12,12 @@ StatusRecord DirectSoundAudioDevice::SaveAsFile(const char* path) {
         return status;
     }
     WideText widePath;
-    if (!hostText.PathToWide(path, &widePath)) {
+    const PathConversion conversion = hostText.PathToWide(path, &widePath);
+    if (conversion == PathConversion::kTooLong) {
+        status.SetFailure("Could not create sound file: the name is too long", -1);
+        return status;
+    }
+    if (conversion == PathConversion::kBadCharacter) {
         status.SetFailure("Could not create sound file: the name has a character Windows cannot take", -1);
         return status;
     }

@@ -18,16 +18,6 @@ void QueryService(IMoaCallback* callback, const MoaInterfaceID& iid, Service** s
     *slot = static_cast<Service*>(service);
 }
 
-// The headers do not say which object offers the handler-call context; we
-// ask the movie, as the interface's name suggests.
-IMoaDrMovieContext* MovieContextOf(IMoaDrMovie* movie) {
-    void* context = nullptr;
-    if (movie->QueryInterface(&IID_IMoaDrMovieContext, &context) != kMoaErr_NoErr) {
-        return nullptr;
-    }
-    return static_cast<IMoaDrMovieContext*>(context);
-}
-
 template <typename Interface>
 void ReleaseInto(Interface** slot) {
     if (*slot != nullptr) {
@@ -57,12 +47,6 @@ void HostBridge::ObtainServices(IMoaCallback* callback) {
         QueryService(callback_, IID_IMoaMmList, &list_);
         QueryService(callback_, IID_IMoaDrPlayer, &player_);
         QueryService(callback_, IID_IMoaNotification, &notification_);
-        if (player_ != nullptr && player_->GetActiveMovie(&activeMovie_) != kMoaErr_NoErr) {
-            activeMovie_ = nullptr;
-        }
-        if (activeMovie_ != nullptr) {
-            movieContext_ = MovieContextOf(activeMovie_);
-        }
         instanceHandle_ = nullptr;
         parentWindow_ = nullptr;
         QueryService(callback_, IID_IMoaMmWndWin, &window_);
@@ -74,8 +58,6 @@ void HostBridge::ObtainServices(IMoaCallback* callback) {
 }
 
 void HostBridge::ReleaseServices() {
-    ReleaseInto(&activeMovie_);
-    ReleaseInto(&movieContext_);
     ReleaseInto(&window_);
     ReleaseInto(&value_);
     ReleaseInto(&list_);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "diag/status_record.h"
+#include "host/host_text.h"
 #include "host/host_text_choice.h"
 #include "moa/imoa_callback.h"
 #include "moa/imoa_dr_movie_context.h"
@@ -19,8 +20,6 @@
 
 class HostBridge {
 public:
-    static constexpr std::size_t kLogPathBytes = 256;
-
     // Attaches at once; ownsTraceLog is false for the short-lived bridges of
     // a PropertyListBuilder, which leave the shared log alone.
     explicit HostBridge(IMoaCallback* callback, bool ownsTraceLog = true);
@@ -50,6 +49,8 @@ public:
     bool GetTextProperty(const MoaMmValue* propertyList, const char* name, char* buffer, std::size_t capacity);
 
     // Call arguments and results. An argument at or past nargs does not read.
+    // A text longer than the buffer arrives cut to it, as the host copies it:
+    // a path goes into kPathBufferBytes, where a cut one is still too long.
     bool ReadTextArgument(const MoaMmCallInfo* call, int index, char* buffer, std::size_t capacity);
     bool ReadIntegerArgument(const MoaMmCallInfo* call, int index, int32_t* out);
     bool ReadFloatArgument(const MoaMmCallInfo* call, int index, float* out);
@@ -85,8 +86,9 @@ public:
     // the image block is freed here on every path: the caller hands it over.
     StatusRecord SaveSoundAsMember(const char* name, int32_t castLib, HGLOBAL image);
 
-    // Calls a movie handler inside the handler-call context; the answer and
-    // the handler's result are not used.
+    // Calls a movie handler of the movie that plays now, inside its
+    // handler-call context; with no movie playing nothing is called. The
+    // answer and the handler's result are not used.
     MoaError CallMovieHandler(const char* name, int32_t count, MoaMmValue* args);
 
     IMoaCallback* HostCallback() const { return callback_; }
@@ -109,13 +111,10 @@ private:
     IMoaMmValue* value_ = nullptr;
     IMoaMmList* list_ = nullptr;
     IMoaDrPlayer* player_ = nullptr;
-    IMoaDrMovie* activeMovie_ = nullptr;
-    IMoaDrMovieContext* movieContext_ = nullptr;
-    DrContextState handlerContext_ = {};
     IMoaNotification* notification_ = nullptr;
     MoaMmHInst instanceHandle_ = nullptr;
     MoaMmHWnd parentWindow_ = nullptr;
-    char logPath_[kLogPathBytes] = {};
+    char logPath_[kPathBufferBytes] = {};
     HostTextChoice hostText_;
     bool ownsTraceLog_ = true;
 };

@@ -15,15 +15,17 @@ constexpr std::size_t kTraceValuesBytes = 32768;
 
 StatusRecord HostBridge::SetLogPath(const char* path) {
     status.Reset();
-    // The field's last byte stays a terminator: at most 254 characters.
-    CopyBounded(logPath_, kLogPathBytes - 1, path);
+    // A path longer than any Windows takes stays longer than that here, and
+    // so is never opened under the name of its first part.
+    CopyBounded(logPath_, path);
     return status;
 }
 
 StatusRecord HostBridge::OpenLog() {
     // A path Windows cannot be given whole is one that cannot be opened.
     WideText path;
-    status = TraceLog::Instance().Open(Text().PathToWide(logPath_, &path) ? path.c_str() : nullptr);
+    const bool whole = Text().PathToWide(logPath_, &path) == PathConversion::kWhole;
+    status = TraceLog::Instance().Open(whole ? path.c_str() : nullptr);
     if (TraceLog::Instance().IsOpen() && hostText_.productVersion[0] != '\0') {
         char encoding[32];
         Text().Describe(encoding, sizeof encoding);

@@ -32,12 +32,25 @@ bool HostText::ToWide(const char* text, WideText* wide) const {
     return MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS, text, length, &(*wide)[0], needed) == needed;
 }
 
-bool HostText::PathToWide(const char* path, WideText* wide) const {
-    if (path != nullptr && std::strchr(path, '?') != nullptr) {
-        wide->clear();
-        return false;
+PathConversion HostText::PathToWide(const char* path, WideText* wide) const {
+    wide->clear();
+    // Measured in bytes first: a text the host cut may end inside a character.
+    std::size_t bytes = 0;
+    while (path != nullptr && bytes <= kLongestPathBytes && path[bytes] != '\0') {
+        ++bytes;
     }
-    return ToWide(path, wide);
+    if (bytes > kLongestPathBytes) {
+        return PathConversion::kTooLong;
+    }
+    if ((path != nullptr && std::strchr(path, '?') != nullptr) || !ToWide(path, wide)) {
+        wide->clear();
+        return PathConversion::kBadCharacter;
+    }
+    if (wide->size() > kLongestPathUnits) {
+        wide->clear();
+        return PathConversion::kTooLong;
+    }
+    return PathConversion::kWhole;
 }
 
 WideText HostText::ToWideForDisplay(const char* text) const {

@@ -9,6 +9,25 @@
 
 using WideText = std::basic_string<WCHAR>;
 
+// The longest path Windows takes without a long-path prefix: MAX_PATH (260)
+// less its terminator, in UTF-16 units.
+inline constexpr std::size_t kLongestPathUnits = 259;
+// The most bytes such a path takes in host text: three per UTF-16 unit in
+// UTF-8, at most two in an ANSI code page.
+inline constexpr std::size_t kLongestPathBytes = kLongestPathUnits * 3;
+// A path buffer: the longest path, one byte more so that a longer text still
+// reads as longer when the host cuts it to the buffer, and the terminator.
+inline constexpr std::size_t kPathBufferBytes = kLongestPathBytes + 2;
+
+// What PathToWide made of a path.
+enum class PathConversion {
+    kWhole,
+    // A byte that is not text of the host's encoding, or a "?".
+    kBadCharacter,
+    // Longer than Windows takes, or cut by the host.
+    kTooLong,
+};
+
 // UTF-8 (Director 11 and later) or the system's ANSI code page (Director
 // 8.5 to MX 2004).
 class HostText {
@@ -22,10 +41,11 @@ public:
 
     // False when the bytes are not text of this encoding.
     bool ToWide(const char* text, WideText* wide) const;
-    // As ToWide, and also false for a "?", which an old host puts where its
-    // code page has no character and which no Windows file name holds: the
-    // path would name another file.
-    bool PathToWide(const char* path, WideText* wide) const;
+    // As ToWide, and also refused for a "?", which an old host puts where its
+    // code page has no character and which no Windows file name holds, and
+    // for a path longer than kLongestPathUnits or kLongestPathBytes: either
+    // would name another file. Only a whole path fills wide.
+    PathConversion PathToWide(const char* path, WideText* wide) const;
     // For what is only shown: never fails, bytes that do not convert show
     // as replacement characters.
     WideText ToWideForDisplay(const char* text) const;

@@ -1,10 +1,14 @@
 // Opening the device, recording and playing: one device operation each.
+#include "audio/capture_device_list.h"
 #include "script/method_behaviours.h"
 
 namespace script {
 namespace {
 
 constexpr std::size_t kNameBytes = ScriptInstance::kTextBytes;
+// A name cut to this buffer is still longer than any listed name, so it
+// opens none rather than another device.
+static_assert(kNameBytes > sizeof(CaptureDeviceEntry::description));
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 // Saving the take as a Sound cast member or as a WAV file.
+#include "host/host_text.h"
 #include "script/method_behaviours.h"
 
 namespace script {
@@ -38,7 +39,7 @@ void SaveAsMemberMethod(const MethodCall& method) {
 }
 
 void SaveAsFileMethod(const MethodCall& method) {
-    char path[kNameBytes];
+    char path[kPathBufferBytes];
     if (!method.bridge().ReadTextArgument(method.call, 1, path, sizeof path)) {
         AnswerStatusText(method);
         Report(method, "Invalid parameter, expected a string", "This paramter must be a file name",

@@ -1,5 +1,6 @@
 // Version, the compressor stub and the diagnostic switches.
 #include "diag/bounded_text.h"
+#include "host/host_text.h"
 #include "module/registration_text.h"
 #include "script/internal_error_forwarding.h"
 #include "script/method_behaviours.h"
@@ -14,8 +15,8 @@ enum PrivateInstanceMode : int32_t {
     kDebugBuildQuery = 255,
 };
 
-// Handler names and log paths from the movie: up to 99 characters.
-constexpr std::size_t kSwitchTextBytes = 100;
+// Handler names from the movie: up to 99 bytes.
+constexpr std::size_t kHandlerNameBytes = 100;
 
 bool LowByteIsSet(int32_t value) {
     return static_cast<uint8_t>(value) != 0;
@@ -34,7 +35,7 @@ void SwitchInternalErrorRouting(const MethodCall& method) {
         instance.status.SetCallback(userData, callback);
         HoldRoutingInterface(instance, on != 0 ? method.self : nullptr);
     }
-    char handler[kSwitchTextBytes];
+    char handler[kHandlerNameBytes];
     if (bridge.ReadTextArgument(method.call, 3, handler, sizeof handler)) {
         CopyBounded(instance.internalErrorHandler, handler);
     }
@@ -59,7 +60,7 @@ void SwitchTraceLog(const MethodCall& method) {
         return;
     }
     instance.logToFile = LowByteIsSet(on);
-    char path[kSwitchTextBytes];
+    char path[kPathBufferBytes];
     if (bridge.ReadTextArgument(method.call, 3, path, sizeof path)) {
         bridge.SetLogPath(path);
     }

@@ -33,6 +33,44 @@ TEST_F(HostBridgeMovieHandler, AMissingHandlerIsNoError) {
     EXPECT_EQ(host.Context().UnbalancedPops(), 0);
 }
 
+// `bridge` was made while movie 1 played; each report goes to the movie
+// that plays when it is made, inside that movie's context, or nowhere.
+TEST_F(HostBridgeMovieHandler, ReportsGoToTheMovieThatPlaysWhenTheyAreMade) {
+    marlowhost::MovieContext& first = host.Context();
+    int heldDuringCall = 0;
+    bool goToFirst = false;
+    host.Handlers().Define("Marlowtide_XtraFlow", [&](const std::vector<MoaMmValue>&) {
+        heldDuringCall = host.Movie().References() + host.Context().References();
+        if (goToFirst) host.GoToMovie(1);
+        return marlowhost::ValueStore::Void();
+    });
+    host.Player().SetMovieOpen(false);
+    HostBridge madeWithoutMovie(host.Callback(), false);
+    const int referencesBefore = host.OutstandingServiceReferences();
+    EXPECT_EQ(madeWithoutMovie.CallMovieHandler("Marlowtide_XtraFlow", 0, nullptr), kMoaErr_NoErr);
+    EXPECT_TRUE(host.Handlers().Calls().empty());
+    host.Player().SetMovieOpen(true);
+
+    host.GoToMovie(2);
+    marlowhost::MovieContext& second = host.Context();
+    for (HostBridge* reporter : {&bridge, &madeWithoutMovie}) {
+        EXPECT_EQ(reporter->CallMovieHandler("Marlowtide_XtraFlow", 0, nullptr), kMoaErr_NoErr);
+        EXPECT_EQ(heldDuringCall, 2);
+    }
+    ASSERT_EQ(host.Handlers().Calls().size(), 2u);
+    EXPECT_TRUE(host.Handlers().Calls()[0].insideContext);
+    EXPECT_TRUE(host.Handlers().Calls()[1].insideContext);
+    EXPECT_EQ(first.Pushes(), 0);
+    EXPECT_EQ(second.Pushes(), 2);
+
+    // A handler that goes to another movie: the context pushed is the one popped.
+    goToFirst = true;
+    bridge.CallMovieHandler("Marlowtide_XtraFlow", 0, nullptr);
+    EXPECT_EQ(second.Depth(), 0);
+    EXPECT_EQ(first.UnbalancedPops(), 0);
+    EXPECT_EQ(host.OutstandingServiceReferences(), referencesBefore);
+}
+
 using HostBridgeMessageBox = BridgeTest;
 
 TEST_F(HostBridgeMessageBox, IsOwnedByTheParentWindowWithOneOkButton) {

@@ -120,11 +120,12 @@ TEST_F(TraceLogTest, HandlerArgumentsAreTracedAsTheirTextForms) {
     ReleaseAll(args);
 }
 
-TEST_F(TraceLogTest, ALogPathKeepsAtMost254Characters) {
-    const std::string longPath(300, 'p');
+TEST_F(TraceLogTest, ALogPathLongerThanWindowsTakesOpensNothing) {
+    const std::string longPath(kLongestPathUnits + 1, 'p');
     EXPECT_FALSE(bridge.SetLogPath(longPath.c_str()).failed);
-    EXPECT_EQ(std::string(bridge.LogPath()), longPath.substr(0, 254));
+    EXPECT_FALSE(bridge.OpenLog().failed);
     EXPECT_FALSE(TraceLog::Instance().IsOpen());
+    EXPECT_EQ(access(longPath.substr(0, 254).c_str(), F_OK), -1);
 }
 
 TEST_F(TraceLogTest, AnUnwritablePathIsSilent) {

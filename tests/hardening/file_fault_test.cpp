@@ -75,11 +75,11 @@ TEST_F(FileFaults, AFullDiskFails) {
     ExpectFailedSaveKeepsTheTake("/dev/full");
 }
 
-TEST_F(FileFaults, APathOf499CharactersFails) {
-    // The longest path a save takes; its last part is longer than any file name.
+TEST_F(FileFaults, ANameWindowsTakesButThisFileSystemDoesNotFails) {
+    // 220 characters of code page 1252 are 440 bytes of UTF-8 here, where a
+    // file name holds 255: the file system's refusal is the answer.
     std::string path = (scratch / "").string();
-    path.append(499 - path.size(), 'n');
-    ASSERT_EQ(path.size(), 499u);
+    path.append(220, '\xFC');
     ExpectFailedSaveKeepsTheTake(path);
 }
 
@@ -88,6 +88,88 @@ TEST_F(FileFaults, FailuresOneAfterAnotherKeepTheTake) {
     ExpectFailedSaveKeepsTheTake((scratch / "gone" / "x.wav").string());
     EXPECT_EQ(Call("SaveAsFile", {Text(reference)}), Quoted("Ok"));
     EXPECT_EQ(ReadBytes(reference), ReadBytes(scratch / "again.wav"));
+}
+
+// Paths up to the longest Windows takes (259 UTF-16 units) reach it whole
+// in either host text, whatever their length in bytes; longer ones write
+// nothing and touch no file.
+class LongPaths : public LoadedXtraTest {
+protected:
+    void RecordUnder(const std::string& director) {
+        host.PlayDirector(director);
+        MakeObject();
+        ASSERT_EQ(Call("OpenAudio", {Text("")}), Quoted("Ok"));
+        ASSERT_EQ(Call("StartRecording", {Int(200)}), Quoted("Ok"));
+        Pass(300);
+    }
+
+    // A path in scratch of `units` UTF-16 units, ".wav" included, of one
+    // character (hostCharacter in host text, diskCharacter in UTF-8) in
+    // folders of 80 characters, which this file system's 255-byte names
+    // hold. The folders are made; host and disk spell the same path.
+    struct LongPath {
+        std::string host;
+        std::string disk;
+    };
+    LongPath MakeLongPath(std::size_t units, const std::string& hostCharacter, const std::string& diskCharacter) {
+        constexpr std::size_t kFolderCharacters = 80;
+        LongPath path{(scratch / "").string(), (scratch / "").string()};
+        std::size_t left = units - path.host.size() - 4;
+        const auto append = [&](std::size_t count, const char* end) {
+            for (std::size_t i = 0; i < count; ++i) {
+                path.host += hostCharacter;
+                path.disk += diskCharacter;
+            }
+            path.host += end;
+            path.disk += end;
+        };
+        while (left > kFolderCharacters + 1) {
+            append(kFolderCharacters, "/");
+            std::filesystem::create_directory(path.disk);
+            left -= kFolderCharacters + 1;
+        }
+        append(left, ".wav");
+        return path;
+    }
+
+    std::vector<std::string> FilesWritten() {
+        std::vector<std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch)) {
+            if (entry.is_regular_file()) files.push_back(entry.path().string());
+        }
+        return files;
+    }
+
+    const std::string tooLong = Quoted("Error :Could not create sound file: the name is too long (-1)");
+};
+
+TEST_F(LongPaths, Director12WritesJapanesePathsWholeUpTo259Units) {
+    RecordUnder("12.0");
+    const std::string katakana = "\xE3\x83\x86";
+    // 220 of its 259 units are katakana: 699 bytes of UTF-8.
+    const LongPath longest = MakeLongPath(259, katakana, katakana);
+    ASSERT_GT(longest.host.size(), 600u);
+    EXPECT_EQ(Call("SaveAsFile", {Text(longest.host)}), Quoted("Ok"));
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{longest.disk});
+
+    EXPECT_EQ(Call("SaveAsFile", {Text(MakeLongPath(260, katakana, katakana).host)}), tooLong);
+    // Longer than any buffer for a path: the host cuts it inside a character.
+    std::string cut = (scratch / "").string();
+    for (int i = 0; i < 300; ++i) cut += katakana;
+    EXPECT_EQ(Call("SaveAsFile", {Text(cut)}), tooLong);
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{longest.disk});
+    ExpectNothingLeft();
+}
+
+TEST_F(LongPaths, Director85WritesLatinPathsWholeUpTo259Units) {
+    RecordUnder("8.5");
+    const LongPath longest = MakeLongPath(259, "\xFC", "\xC3\xBC");
+    EXPECT_EQ(Call("SaveAsFile", {Text(longest.host)}), Quoted("Ok"));
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{longest.disk});
+
+    EXPECT_EQ(Call("SaveAsFile", {Text(MakeLongPath(260, "\xFC", "\xC3\xBC").host)}), tooLong);
+    EXPECT_EQ(FilesWritten(), std::vector<std::string>{longest.disk});
+    ExpectNothingLeft();
 }
 
 // What the movie sees of a short session: every answer and every flow line.
@@ -150,6 +232,28 @@ TEST_F(TraceLogFaults, AnUnwritableLogIsSilentAndLosesNothing) {
     EXPECT_EQ(logged.errorReports, 0u);
     EXPECT_EQ(logged.answers.back(), Quoted("Ok"));
     EXPECT_FALSE(logged.flowLines.empty());
+}
+
+// A log path is used whole or not at all: a file named by its first part,
+// as a cut path would name it, is never opened and so never emptied.
+TEST_F(TraceLogFaults, ALongLogPathIsWrittenWholeOrNotAtAll) {
+    const std::string folder = (scratch / std::string(150, 'f')).string();
+    std::filesystem::create_directory(folder);
+    const std::string whole = folder + "/" + std::string(60, 'w') + ".txt";
+    const std::string tooLong = folder + "/" + std::string(120, 'x') + ".txt";
+    const std::vector<std::string> prefixes = {whole.substr(0, 99), tooLong.substr(0, 254)};
+    for (const std::string& prefix : prefixes) {
+        std::ofstream(prefix) << "keep";
+    }
+
+    const MovieView logged = RunSessionLoggingTo(whole);
+    EXPECT_GT(std::filesystem::file_size(whole), 0u);
+    const MovieView refused = RunSessionLoggingTo(tooLong);
+    EXPECT_EQ(refused.answers, logged.answers);
+    EXPECT_FALSE(std::filesystem::exists(tooLong));
+    for (const std::string& prefix : prefixes) {
+        EXPECT_EQ(ReadBytes(prefix), "keep") << prefix;
+    }
 }
 
 }  // namespace

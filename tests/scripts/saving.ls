@@ -20,6 +20,12 @@ on startMovie
   put memberInfo("TAKE", 1)
   put memberInfo("take", 2)
   put m.SaveAsFile("take.wav")
+  -- A path longer than Windows takes (259 characters) writes nothing.
+  longName = ""
+  repeat with i = 1 to 26
+    longName = longName & "take-take-"
+  end repeat
+  put m.SaveAsFile(longName & ".wav")
 
   -- The same name again refills the member in its slot.
   put m.StartRecording(1000)

@@ -49,7 +49,10 @@ add_capture_device mic_de "Mikrofon (USB-Audiogerät)" 550
 add_capture_device mic_es "Micrófono (Dispositivo de audio USB)" 850
 add_capture_device mic_ja "マイク (USB オーディオ)" 1250
 sleep 2
-run_in_folder text-12 text-12.ls "Jürgen-テイク-🎙" --director-version 12.0
+# Two folders of 80 katakana inside, for a path of 200 Japanese characters:
+# a Linux file name holds 255 bytes, 85 katakana.
+k80=$(printf 'テ%.0s' $(seq 80))
+run_in_folder text-12 text-12.ls "Jürgen-テイク-🎙/$k80/$k80" --director-version 12.0
 run_in_folder text-8 text-8.ls "Jürgen" --director-version 8.5
 for sink in mic_de mic_es mic_ja; do remove_capture_device $sink; done
 # What each device records; the headset pulled out during a take and

@@ -64,6 +64,9 @@ TEST_F(WineText, UnderDirector12EveryNameIsWholeAndEachDeviceOpensByIt) {
               (std::vector<std::string>{std::string(kGerman.name) + "|Ok", std::string(kSpanish.name) + "|Ok",
                                         std::string(kJapanese.name) + "|Ok"}));
     EXPECT_EQ(LinesAfter(texts, "save: "), std::vector<std::string>(3, "Ok"));
+    EXPECT_EQ(LinesAfter(texts, "long path: "), std::vector<std::string>{"Ok"});
+    EXPECT_EQ(LinesAfter(texts, "too long path: "),
+              std::vector<std::string>{"Error :Could not create sound file: the name is too long (-1)"});
 }
 
 TEST_F(WineText, UnderDirector12TakesAndTheLogHaveExactlyTheirNames) {
@@ -71,6 +74,11 @@ TEST_F(WineText, UnderDirector12TakesAndTheLogHaveExactlyTheirNames) {
     ExpectTakeOf(folder + "テイク-1.wav", kGerman);
     ExpectTakeOf(folder + "テイク-2.wav", kSpanish);
     ExpectTakeOf(folder + "テイク-3.wav", kJapanese);
+    std::string k40;
+    for (int i = 0; i < 40; ++i) k40 += "テ";
+    const std::string deep = folder + k40 + k40 + "/" + k40 + k40 + "/";
+    ExpectTakeOf(deep + k40 + ".wav", kJapanese);
+    EXPECT_FALSE(Exists(deep + k40 + k40 + ".wav"));
     bool recorded = false;
     for (const std::string& line : LinesOf(folder + "ログ-🎙.txt")) {
         recorded = recorded || line.find("Text from the host: UTF-8 (Director 12.0)") != std::string::npos;

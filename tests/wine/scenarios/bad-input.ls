@@ -1,6 +1,6 @@
--- Paths Windows refuses: a missing folder, a 499-character path and a name
--- with a character Windows forbids. Each fails, and the take saves intact
--- afterwards.
+-- Paths Windows refuses: a missing folder, a 499-character path (longer than
+-- Windows takes, refused before Windows sees it) and a name with a character
+-- Windows forbids. Each fails, and the take saves intact afterwards.
 on startMovie
   r = new(xtra "Marlowtide")
   r.ShowErrorsAsDialogs(0)
