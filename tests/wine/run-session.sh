@@ -45,6 +45,7 @@ run_movie levels levels.ls
 run_movie formats formats.ls
 run_movie devices devices.ls
 run_movie bad-input bad-input.ls
+run_movie refusals refusals.ls --save-members members
 add_capture_device mic_de "Mikrofon (USB-Audiogerät)" 550
 add_capture_device mic_es "Micrófono (Dispositivo de audio USB)" 850
 add_capture_device mic_ja "マイク (USB オーディオ)" 1250

@@ -11,7 +11,8 @@ add_library(wine_tier_support STATIC ${WINE_TIER_DIR}/wav_analysis.cpp ${WINE_TI
 target_include_directories(wine_tier_support PUBLIC ${WINE_TIER_DIR} ${CMAKE_SOURCE_DIR}/host/marlowhost)
 
 add_executable(wine_checks ${WINE_TIER_DIR}/wine_checks.cpp ${WINE_TIER_DIR}/golden_checks.cpp
-  ${WINE_TIER_DIR}/text_checks.cpp ${WINE_TIER_DIR}/device_checks.cpp ${WINE_TIER_DIR}/sample_checks.cpp)
+  ${WINE_TIER_DIR}/text_checks.cpp ${WINE_TIER_DIR}/device_checks.cpp ${WINE_TIER_DIR}/sample_checks.cpp
+  ${WINE_TIER_DIR}/refusal_checks.cpp)
 target_compile_definitions(wine_checks PRIVATE MARLOWTIDE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(wine_checks PRIVATE wine_tier_support GTest::gtest_main)
 

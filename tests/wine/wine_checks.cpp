@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 
 #include "tier_checks.h"
@@ -45,6 +46,21 @@ void ExpectTheTone(const WavFile& wav, double magnitudePercent) {
         EXPECT_TRUE(WithinPercent(DominantFrequency(samples, wav.format.sampleRate, 100.0, wav.format.sampleRate / 2.0 - 50.0),
                                   1000.0, 2.0));
         EXPECT_TRUE(WithinPercent(MeanMagnitude(samples), magnitude, magnitudePercent));
+    }
+}
+
+// ---- every run ----------------------------------------------------------------------
+
+// The session stops a program as soon as Wine says it crashed, and keeps
+// Wine's lines about it in NAME.crash; a run stopped by its timeout hung.
+TEST_F(WineTier, NoProgramCrashedOrHung) {
+    for (const auto& entry : std::filesystem::directory_iterator(OutputFolder())) {
+        const std::string name = entry.path().stem().string();
+        if (entry.path().extension() == ".crash") {
+            ADD_FAILURE() << name << " crashed:\n" << ::testing::PrintToString(LinesOf(entry.path().string()));
+        } else if (entry.path().extension() == ".rc") {
+            EXPECT_NE(ExitStatus(name), 124) << name << " hung until its timeout";
+        }
     }
 }
 

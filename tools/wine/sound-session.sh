@@ -249,7 +249,20 @@ wait_for_line() {
     line_seen=$(milliseconds)
 }
 
+# A program that fails under Wine waits in Wine's debugger, or hangs when
+# it failed inside the sound driver (an assertion in libpulse): it crashed.
+# It is stopped as soon as Wine says so, and Wine's lines about it go to
+# OUTPUT/NAME.crash.
 finish_movie() {
+    while kill -0 "$movie_pid" 2>/dev/null; do
+        if grep -a -q -E '^wine: (Unhandled|Assertion failed)' "$output/$movie_name.out" 2>/dev/null; then
+            grep -a -E 'Assertion|^wine: Unhandled' "$output/$movie_name.out" > "$output/$movie_name.crash"
+            for child in $(cat "/proc/$movie_pid/task/$movie_pid/children" 2>/dev/null); do kill -9 "$child"; done
+            note "$movie_name crashed: $(tail -n 1 "$output/$movie_name.crash")"
+            break
+        fi
+        sleep 0.2
+    done
     wait "$movie_pid"
     echo $? > "$output/$movie_name.rc"
     echo $(( $(milliseconds) - movie_begin )) > "$output/$movie_name.ms"

@@ -30,8 +30,7 @@ on startMovie
   if the milliseconds - t > slowest then slowest = the milliseconds - t
   put "slowest call:" && slowest
   put "waiting for the device"
-  put "back after:" && waitForDevice(r, "Headset Microphone")
-  put "open again:" && r.OpenAudio("Headset Microphone")
+  put "back after:" && openWhenBack(r, "Headset Microphone")
   put "record again:" && r.StartRecording(1500)
   begin = the milliseconds
   repeat while r.RecordingNow() = 1 and the milliseconds - begin < 20000
@@ -40,19 +39,14 @@ on startMovie
   put "saved again:" && r.SaveAsFile("again.wav")
 end
 
--- Waits (at most 30 s) until the device is listed, then a second more for
--- its sound to settle; answers the milliseconds waited, or -1.
-on waitForDevice r, name
+-- As an author would write it: OpenAudio by the device's name every
+-- 250 ms (at most 30 s) until it answers "Ok", and nothing more; answers
+-- the milliseconds waited, or -1.
+on openWhenBack r, name
   begin = the milliseconds
   repeat while the milliseconds - begin < 30000
-    devices = r.FindAudioCaptureDevices()
-    repeat with i = 1 to count(devices)
-      if devices[i][#DeviceName] = name then
-        idle(1000)
-        return the milliseconds - begin
-      end if
-    end repeat
-    idle(200)
+    if r.OpenAudio(name) = "Ok" then return the milliseconds - begin
+    idle(250)
   end repeat
   return -1
 end
