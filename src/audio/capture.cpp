@@ -15,25 +15,30 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         status.SetFailure("Cannot capture while playing a captured sound", -1);
         return status;
     }
-    if (meteringActive) {
-        SetLevelMetering(false, 50);
-    }
-    if (capturing) {
+    if (capturing && !meteringActive) {
         status.SetFailure("Already capturing, stop capture before starting a new capture", -1);
         return status;
     }
-    // The previous take's audio goes here; takeBytes keeps its length until
-    // the new capture is stopped.
-    ReleaseCaptureBuffer();
-    ReleasePlayBuffer();
-    takeHeldAside = false;
+    // Refused as DirectSound refuses it, before any driver sees it.
+    WAVEFORMATEX recordFormat{};
+    if (!RecordableWaveFormat(format, &recordFormat)) {
+        RefuseCaptureBuffer(DSERR_BADFORMAT);
+        return status;
+    }
+    if (meteringActive) {
+        SetLevelMetering(false, 50);
+    }
+    // Until the new capture has started the previous take stays whole, in
+    // a copy of its own; takeBytes keeps its length until the new capture
+    // is stopped.
+    SetTakeAside();
     maxCaptureMs = maxMs;
     meteringDurationMs = 50;
     // A capture object that could not be made afresh last time is tried again.
     if (captureObject == nullptr && OpenCaptureObject().failed) {
         return status;
     }
-    if (CreateCaptureBuffer().failed) {
+    if (CreateCaptureBuffer(recordFormat).failed) {
         return status;
     }
     // Wine keeps a capture object's write position from one buffer to the
@@ -42,7 +47,7 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     // buffer does on Windows.
     if (NewBufferStartsMidway()) {
         ReleaseCaptureBuffer();
-        if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
+        if (OpenCaptureObject().failed || CreateCaptureBuffer(recordFormat).failed) {
             return status;
         }
     }
@@ -54,6 +59,10 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         status.SetFailure("Could not start capture", started);
         return status;
     }
+    // The new take has begun: the previous one and its playback copy go.
+    takeHeldAside = false;
+    takeFormat = captureFormat;
+    ReleasePlayBuffer();
     captureLooping = looping;
     BeginCaptureWatch();
     captureStartedAt = GetTickCount();
@@ -62,6 +71,13 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     capturing = true;
     captureStarted = true;
     return status;
+}
+
+void DirectSoundAudioDevice::SetTakeAside() {
+    if (captureBuffer != nullptr && !takeHeldAside && !capturing && takeBytes != 0) {
+        takeHeldAside = takeCopy.Hold(captureBuffer, takeBytes);
+    }
+    ReleaseCaptureBuffer();
 }
 
 bool DirectSoundAudioDevice::IsCapturing() {

@@ -27,10 +27,18 @@ uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
 
 }  // namespace
 
-StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
+StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer(const WAVEFORMATEX& recordFormat) {
     status.Reset();
+    const HRESULT result = MakeCaptureBuffer(recordFormat);
+    if (FAILED(result)) {
+        RefuseCaptureBuffer(result);
+    }
+    return status;
+}
+
+HRESULT DirectSoundAudioDevice::MakeCaptureBuffer(WAVEFORMATEX recordFormat) {
     ReleaseCaptureBuffer();
-    captureFormat = format;
+    captureFormat = recordFormat;
     captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, captureFormat.nAvgBytesPerSec);
 
     DSCBUFFERDESC withEffects{};
@@ -41,8 +49,9 @@ StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
     withEffects.lpwfxFormat = &captureFormat;
     withEffects.dwFXCount = 0;
     withEffects.lpDSCFXDesc = nullptr;
-    if (SUCCEEDED(captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr))) {
-        return status;
+    HRESULT result = captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr);
+    if (SUCCEEDED(result)) {
+        return result;
     }
 
     DSCBUFFERDESC1 plain{};
@@ -51,18 +60,16 @@ StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
     plain.dwBufferBytes = captureBufferBytes;
     plain.dwReserved = 0;
     plain.lpwfxFormat = &captureFormat;
-    const HRESULT result =
-        captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&plain), &captureBuffer, nullptr);
-    if (SUCCEEDED(result)) {
-        return status;
-    }
-
-    char message[128];
-    FormatCaptureBufferError(result, message, sizeof message);
-    status.SetFailure(message, static_cast<int32_t>(result));
-    if (captureBuffer != nullptr) {
+    result = captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&plain), &captureBuffer, nullptr);
+    if (FAILED(result) && captureBuffer != nullptr) {
         captureBuffer->Release();
         captureBuffer = nullptr;
     }
-    return status;
+    return result;
+}
+
+void DirectSoundAudioDevice::RefuseCaptureBuffer(HRESULT result) {
+    char message[128];
+    FormatCaptureBufferError(result, message, sizeof message);
+    status.SetFailure(message, static_cast<int32_t>(result));
 }

@@ -41,17 +41,22 @@ HRESULT DirectSoundAudioDevice::LookAtCapture(bool* running) {
     return captureWatch.StoodStillTooLong(now) ? kStoodStill : S_OK;
 }
 
+// In the capture's own format, whatever SetFormat did meanwhile. What fails
+// here ends the take as a loss, reported once, by the caller.
 HRESULT DirectSoundAudioDevice::RestartOnFreshCaptureObject() {
     captureRestarted = true;
     ReleaseCaptureBuffer();
-    if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
-        return static_cast<HRESULT>(status.code);
+    HRESULT result = MakeCaptureObject();
+    if (SUCCEEDED(result)) {
+        result = MakeCaptureBuffer(captureFormat);
     }
-    const HRESULT started = captureBuffer->Start(captureLooping ? DSCBSTART_LOOPING : 0);
-    if (SUCCEEDED(started)) {
+    if (SUCCEEDED(result)) {
+        result = captureBuffer->Start(captureLooping ? DSCBSTART_LOOPING : 0);
+    }
+    if (SUCCEEDED(result)) {
         BeginCaptureWatch();
     }
-    return started;
+    return result;
 }
 
 HRESULT DirectSoundAudioDevice::WatchPlayback() {

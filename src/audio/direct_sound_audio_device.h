@@ -7,6 +7,7 @@
 #include "audio/audio_device.h"
 #include "audio/capture_progress.h"
 #include "audio/position_watch.h"
+#include "audio/recording_format.h"
 #include "audio/take_copy.h"
 #include "host/host_text.h"
 #include "platform/windows_api.h"
@@ -49,10 +50,14 @@ public:
 
     HWND windowHandle;
     HostText hostText;
-    WAVEFORMATEX format;
+    // The format SetFormat gave, for the next recording.
+    RecordingFormat format;
     // The format the capture buffer was made with: a recording and its
     // levels keep it until it ends, whatever SetFormat does meanwhile.
     WAVEFORMATEX captureFormat{};
+    // The format the take was recorded in: it is saved, made a member and
+    // played in it.
+    WAVEFORMATEX takeFormat{};
     int32_t meteringDurationMs = 0;
     IDirectSoundCapture* captureObject = nullptr;
     IDirectSoundCaptureBuffer* captureBuffer = nullptr;
@@ -94,9 +99,20 @@ private:
 
     bool Opened() const { return playbackObject != nullptr || playbackObjectLost; }
     StatusRecord MakePlaybackObject();
-    StatusRecord CreateCaptureBuffer();
+    // A buffer for maxCaptureMs of recordFormat, which becomes captureFormat;
+    // a refusal is the status' failure.
+    StatusRecord CreateCaptureBuffer(const WAVEFORMATEX& recordFormat);
+    // The same, answering DirectSound's result and reporting nothing.
+    HRESULT MakeCaptureBuffer(WAVEFORMATEX recordFormat);
+    void RefuseCaptureBuffer(HRESULT result);
+    // The take leaves its capture buffer for a copy of its own, and the
+    // buffer goes: a new buffer can be made, and a refused start loses
+    // nothing.
+    void SetTakeAside();
+    // The capture device's object, afresh: its buffers must be gone already.
     StatusRecord OpenCaptureObject();
-    StatusRecord ReopenCaptureObject();
+    // The same, answering DirectSound's result and reporting nothing.
+    HRESULT MakeCaptureObject();
     uint32_t CapturedLength(bool filledByItself);
     HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.
@@ -129,7 +145,7 @@ private:
     StatusRecord CopyTakeToPlayBuffer();
     // The take can be read: it has bytes, and its buffer or its copy.
     bool HasTake() const {
-        return takeBytes != 0 && (captureBuffer != nullptr || (takeHeldAside && takeCopy.Kept() >= takeBytes));
+        return takeBytes != 0 && (takeHeldAside ? takeCopy.Kept() >= takeBytes : captureBuffer != nullptr);
     }
     void ReleaseCaptureBuffer();
     void ReleasePlayBuffer();
@@ -137,7 +153,7 @@ private:
 
 template <typename Use>
 HRESULT DirectSoundAudioDevice::ReadTake(Use use) {
-    if (captureBuffer == nullptr) {
+    if (takeHeldAside || captureBuffer == nullptr) {
         use(takeCopy.Bytes());
         return S_OK;
     }

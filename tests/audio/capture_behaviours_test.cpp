@@ -84,13 +84,13 @@ protected:
 
     void UseFormat(const TakeShape& shape) {
         device->SetFormat(shape.channels, shape.kiloHertz, shape.bits, "");
-        const uint32_t rate = device->format.nSamplesPerSec;
+        const uint32_t rate = device->format.samplesPerSecond;
         marlowsim::SetChannelInput(0, Ramp(0, rate));
         marlowsim::SetChannelInput(1, Ramp(1, rate));
     }
 
     uint32_t BytesOf(int32_t milliseconds) const {
-        return static_cast<uint32_t>(static_cast<uint64_t>(milliseconds) * device->format.nAvgBytesPerSec / 1000);
+        return static_cast<uint32_t>(static_cast<uint64_t>(milliseconds) * device->takeFormat.nAvgBytesPerSec / 1000);
     }
 
     uint32_t ReadPosition() {
@@ -102,7 +102,7 @@ protected:
     // The take is the ramp, every frame in order, from the sample it starts
     // with; answers that first sample's step.
     int ExpectTakeIsTheRamp() {
-        const WAVEFORMATEX& format = device->format;
+        const WAVEFORMATEX& format = device->takeFormat;
         void* bytes = nullptr;
         DWORD locked = 0;
         void* wrapped = nullptr;
@@ -282,7 +282,7 @@ TEST_P(CaptureBehaviourTest, MeteringLevelsStayRightLapAfterLapWhereTheBufferWra
         marlowsim::SetChannelInput(0, square);
         marlowsim::SetChannelInput(1, silence);
         ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, shape.maxMs)));
-        ASSERT_NE(device->captureBufferBytes % device->format.nBlockAlign, 0u);
+        ASSERT_NE(device->captureBufferBytes % device->captureFormat.nBlockAlign, 0u);
         const int32_t fullScale = shape.bits == 16 ? 32767 : 127;
         for (int reading = 0; reading < 150; ++reading) {
             marlowsim::AdvanceClock(7);

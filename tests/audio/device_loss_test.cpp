@@ -194,17 +194,43 @@ protected:
 
 }  // namespace
 
+// The restart records in the capture's own format, whatever was set since.
 TEST_F(CaptureClockTest, NothingCapturedTwoSecondsAfterTheStartRestartsOnAFreshCaptureObject) {
-    marlowsim::SetCaptureObjectsThatNeverDeliver(1);
-    OpenDefault();
     WatchFailures();
-    ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
-    marlowsim::AdvanceClock(2000);
-    EXPECT_TRUE(device->IsCapturing());
-    marlowsim::AdvanceClock(1100);
-    EXPECT_FALSE(device->IsCapturing());
-    EXPECT_EQ(device->takeBytes, 22050u);
-    EXPECT_TRUE(failures.empty());
+    for (const int32_t channelsSetMeanwhile : {1, 2, 0}) {
+        SCOPED_TRACE(channelsSetMeanwhile);
+        marlowsim::SetCaptureObjectsThatNeverDeliver(1);
+        OpenDefault();
+        device->SetFormat(1, 11.025f, 16, "");
+        ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+        device->SetFormat(channelsSetMeanwhile, 44.1f, 16, "");
+        marlowsim::AdvanceClock(2000);
+        EXPECT_TRUE(device->IsCapturing());
+        marlowsim::AdvanceClock(1100);
+        EXPECT_FALSE(device->IsCapturing());
+        EXPECT_EQ(device->takeBytes, 22050u);
+        EXPECT_EQ(device->takeFormat.nAvgBytesPerSec, 22050u);
+        device->Close();
+    }
+    EXPECT_TRUE(failures.empty()) << failures.front();
+}
+
+TEST_F(CaptureClockTest, ARestartThatCannotBeMadeIsOneLoss) {
+    WatchFailures();
+    for (const marlowsim::Call refused : {marlowsim::Call::DirectSoundCaptureCreate,
+                                          marlowsim::Call::CreateCaptureBuffer, marlowsim::Call::CaptureStart}) {
+        failures.clear();
+        marlowsim::SetCaptureObjectsThatNeverDeliver(1);
+        OpenDefault();
+        ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+        marlowsim::InjectFault(refused, DSERR_NODRIVER, true);
+        marlowsim::AdvanceClock(2000);
+        EXPECT_FALSE(device->IsCapturing());
+        marlowsim::ClearFaults();
+        EXPECT_EQ(failures, std::vector<std::string>{kCaptureLost});
+        EXPECT_TRUE(FailedWith(device->status, kCaptureLost, DSERR_NODRIVER));
+        device->Close();
+    }
 }
 
 TEST_F(CaptureClockTest, RecordingNowEndsByTheMaximumAndTheStallLimitOnTheClock) {
