@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "audio/capture_region.h"
 #include "audio/direct_sound_audio_device.h"
@@ -209,13 +210,12 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
         return FullTakeBytes();
     }
     const uint32_t position = captureProgress.Position();
-    // A looping capture keeps its last lap, the bytes before the position.
     if (captureLooping) {
-        return position != 0 || !captureProgress.Wrapped() ? position : FullTakeBytes();
+        return LastLapLength();
     }
     // A recording is never longer than its maximum, wherever it was stopped.
     if (!captureProgress.Wrapped()) {
-        return std::min(position, FullTakeBytes());
+        return WholeFrames(std::min(position, FullTakeBytes()));
     }
     // A recording that went round overwrote its start up to the position:
     // put back from the copy, it is the whole take again. Beyond the copy,
@@ -231,7 +231,38 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (MoveOldestBytesToStart(position)) {
         return FullTakeBytes();
     }
-    return position;
+    return WholeFrames(position);
+}
+
+// A looping capture keeps its last lap: the bytes before the position, or
+// the whole take when the position stands at 0 after going round. Frames
+// follow the capture, and the buffer need not be whole frames: a lap that
+// does not begin on a frame is moved to the start from its first whole
+// frame. A lap that cannot be moved is no take.
+uint32_t DirectSoundAudioDevice::LastLapLength() {
+    const uint32_t position = captureProgress.Position();
+    if (!captureProgress.Wrapped()) {
+        return WholeFrames(position);
+    }
+    const uint32_t end = position != 0 ? position : FullTakeBytes();
+    const uint64_t lapBegan = captureProgress.CapturedBytes() - (position != 0 ? position : captureBufferBytes);
+    const uint32_t frameBytes = captureFormat.nBlockAlign;
+    const uint32_t partFrame = frameBytes != 0 ? static_cast<uint32_t>(lapBegan % frameBytes) : 0;
+    const uint32_t skipped = partFrame != 0 ? frameBytes - partFrame : 0;
+    if (skipped >= end) {
+        return 0;
+    }
+    if (skipped != 0 && !WithCaptureRegion(captureBuffer, 0, end, [&](uint8_t* bytes) {
+            std::memmove(bytes, bytes + skipped, end - skipped);
+        })) {
+        return 0;
+    }
+    return WholeFrames(end - skipped);
+}
+
+uint32_t DirectSoundAudioDevice::WholeFrames(uint32_t bytes) const {
+    const uint32_t frameBytes = captureFormat.nBlockAlign;
+    return frameBytes != 0 ? bytes - bytes % frameBytes : bytes;
 }
 
 bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
@@ -242,7 +273,7 @@ bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
 uint32_t DirectSoundAudioDevice::FullTakeBytes() const {
     const uint64_t milliseconds = static_cast<uint64_t>(std::llabs(static_cast<long long>(maxCaptureMs)));
     const uint64_t bytes = milliseconds * captureFormat.nAvgBytesPerSec / 1000u;
-    return bytes < captureBufferBytes ? static_cast<uint32_t>(bytes) : captureBufferBytes;
+    return WholeFrames(bytes < captureBufferBytes ? static_cast<uint32_t>(bytes) : captureBufferBytes);
 }
 
 void DirectSoundAudioDevice::ReleaseCaptureBuffer() {

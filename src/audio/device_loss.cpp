@@ -76,8 +76,7 @@ void DirectSoundAudioDevice::EndCaptureAfterLoss(HRESULT code) {
     meteringActive = false;
     if (!metering) {
         // Whole frames of what was copied before the loss; nothing after it.
-        const uint32_t kept = takeCopy.Kept();
-        takeBytes = captureFormat.nBlockAlign != 0 ? kept - kept % captureFormat.nBlockAlign : kept;
+        takeBytes = WholeFrames(takeCopy.Kept());
         takeHeldAside = true;
     }
     ReleaseCaptureBuffer();

@@ -45,8 +45,10 @@ public:
     StatusRecord MakeSoundImage(uint32_t frontBytes, uint32_t backBytes, HGLOBAL* handle);
 
     // Bytes of a full take of maxCaptureMs in the capture's format, never
-    // more than the capture buffer holds.
+    // more than the capture buffer holds, in whole frames.
     uint32_t FullTakeBytes() const;
+    // Bytes rounded down to whole frames of the capture's format.
+    uint32_t WholeFrames(uint32_t bytes) const;
 
     HWND windowHandle;
     HostText hostText;
@@ -114,6 +116,7 @@ private:
     // The same, answering DirectSound's result and reporting nothing.
     HRESULT MakeCaptureObject();
     uint32_t CapturedLength(bool filledByItself);
+    uint32_t LastLapLength();
     HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.
     bool NewBufferStartsMidway();

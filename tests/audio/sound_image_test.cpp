@@ -135,7 +135,7 @@ TEST_F(SoundImageTest, TakeWhoseBufferIsGoneIsNoTake) {
     device->Close();
     EXPECT_EQ(device->SoundImage(), nullptr);
     EXPECT_TRUE(FailedWith(device->status, "No sound to trim", -1));
-    EXPECT_EQ(device->takeBytes, 11025u);
+    EXPECT_EQ(device->takeBytes, 11024u);
 }
 
 TEST_F(SoundImageTest, AllocationFailureIsReported) {
