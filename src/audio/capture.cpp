@@ -114,12 +114,23 @@ bool DirectSoundAudioDevice::IsCapturing() {
     return running;
 }
 
+// Level metering is no recording: it goes on, and only StopGetInputLevel
+// ends it.
 StatusRecord DirectSoundAudioDevice::StopCapture() {
     status.Reset();
     if (!Opened()) {
         status.SetFailure("No open device or capture", -1);
         return status;
     }
+    if (meteringActive) {
+        status.SetFailure("No capture to stop", -1);
+        return status;
+    }
+    return StopRunningCapture();
+}
+
+StatusRecord DirectSoundAudioDevice::StopRunningCapture() {
+    status.Reset();
     if (!capturing) {
         status.SetFailure("No capture to stop", -1);
         return status;

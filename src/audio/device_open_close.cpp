@@ -102,7 +102,7 @@ StatusRecord DirectSoundAudioDevice::Close() {
         PlayStop();
     }
     if (capturing) {
-        StopCapture();
+        StopRunningCapture();
     }
     // Metering lives on the capture that goes here: a later Open starts
     // without it, and StartGetInputLevel must start it afresh.

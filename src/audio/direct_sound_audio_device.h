@@ -115,6 +115,8 @@ private:
     StatusRecord OpenCaptureObject();
     // The same, answering DirectSound's result and reporting nothing.
     HRESULT MakeCaptureObject();
+    // Stops whatever capture runs, a recording or level metering.
+    StatusRecord StopRunningCapture();
     uint32_t CapturedLength(bool filledByItself);
     uint32_t LastLapLength();
     HRESULT CaptureBufferFilledByItself(bool* filled);

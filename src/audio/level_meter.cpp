@@ -154,7 +154,7 @@ StatusRecord DirectSoundAudioDevice::SetLevelMetering(bool enable, int32_t durat
             meteringDurationMs = durationMs;
         }
     } else if (meteringActive) {
-        StopCapture();
+        StopRunningCapture();
         meteringActive = false;
     }
     return status;
@@ -165,7 +165,7 @@ StatusRecord DirectSoundAudioDevice::SetLevelMeteringDuration(int32_t durationMs
     meteringDurationMs = durationMs;
     if (durationMs <= 0 || playing) {
         if (meteringActive) {
-            StopCapture();
+            StopRunningCapture();
             meteringActive = false;
         }
         return status;

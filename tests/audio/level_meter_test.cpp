@@ -327,11 +327,22 @@ TEST_F(LevelMeterTest, MeteringThatCannotStartStaysOff) {
     EXPECT_FALSE(device->IsLevelMeteringActive());
 }
 
-TEST_F(LevelMeterTest, StoppingMeteringAfterItsCaptureWasStoppedReportsIt) {
+// Metering is no recording: StopCapture leaves it running, and only
+// stopping the metering ends it.
+TEST_F(LevelMeterTest, StopCaptureDuringMeteringIsRefusedAndMeteringGoesOn) {
+    marlowsim::SetInput(FullScaleSquare());
     ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
-    ASSERT_TRUE(Succeeded(device->StopCapture()));
-    EXPECT_TRUE(FailedWith(device->SetLevelMetering(false, 50), "No capture to stop", -1));
+    EXPECT_TRUE(FailedWith(device->StopCapture(), "No capture to stop", -1));
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    marlowsim::SetInput(Silence());
+    marlowsim::AdvanceClock(100);
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0) << "the level of a capture that stood still";
+    EXPECT_TRUE(Succeeded(device->SetLevelMetering(false, 50)));
     EXPECT_FALSE(device->IsLevelMeteringActive());
+    EXPECT_FALSE(device->capturing);
 }
 
 }  // namespace
