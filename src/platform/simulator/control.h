@@ -74,6 +74,11 @@ void SetCaptureLateStart(uint32_t milliseconds);
 // copies all those waiting, also the ones after a packet that stopped a
 // buffer started once, which land at its start.
 void SetCaptureWakeUpPackets(uint32_t packets);
+// Capture and sound buffers also take 24- and 32-bit PCM, as some Windows
+// drivers do (Wine's refuse them with DSERR_BADFORMAT, as the simulator
+// does by default). Each sample holds the input's 16 bits in its top two
+// bytes, its lower bytes 0.
+void SetWideSamplesAccepted(bool on);
 // Wine only: packets that Wine would have copied past the end of a capture
 // buffer, made while the write position was beyond its size; the simulator
 // drops them instead.

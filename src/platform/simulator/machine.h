@@ -42,6 +42,7 @@ struct Machine {
     uint32_t captureLateStartMs = 0;
     uint32_t captureWakeUpPackets = 1;
     int captureWritesPastTheEnd = 0;
+    bool wideSamplesAccepted = false;
     // Capture devices by their place in devices; a list set afresh starts
     // with every device present.
     std::map<int, DeviceHistory> captureDeviceHistory;
