@@ -84,6 +84,8 @@ void DirectSoundAudioDevice::EndCaptureAfterLoss(HRESULT code) {
         captureObject->Release();
         captureObject = nullptr;
     }
+    captureDeviceSeenLost = true;
+    lostCaptureDevice = CaptureDeviceId();
     status.SetFailure(metering ? kMeteringLost : kCaptureLost, static_cast<int32_t>(code));
 }
 

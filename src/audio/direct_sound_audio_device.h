@@ -75,6 +75,11 @@ public:
     // The capture device that Open chose: its GUID, or the default device.
     GUID captureDeviceGuid{};
     bool captureDeviceIsDefault = true;
+    // The capture device this object saw go away during a capture, until a
+    // buffer is made on it again: coming back, it may refuse buffers for a
+    // while, and a start waits for it.
+    bool captureDeviceSeenLost = false;
+    GUID lostCaptureDevice{};
     CaptureProgress captureProgress;
     // The recording's bytes as they came, to put back where a driver writes
     // over them, and the take itself once its device is lost (see TakeCopy).
@@ -100,6 +105,9 @@ private:
     static constexpr DWORD kFirstWindowPollMs = 2;
 
     bool Opened() const { return playbackObject != nullptr || playbackObjectLost; }
+    // The chosen capture device's GUID; zeros for the default device.
+    GUID CaptureDeviceId() const { return captureDeviceIsDefault ? GUID{} : captureDeviceGuid; }
+    bool CaptureDeviceComingBack() const;
     StatusRecord MakePlaybackObject();
     // A buffer for maxCaptureMs of recordFormat, which becomes captureFormat;
     // a refusal is the status' failure.

@@ -100,6 +100,10 @@ enum class DeviceState {
 // creating a buffer on them answers 0x8889000F; fresh objects work.
 void SetCaptureDeviceState(int index, DeviceState state);
 void SetPlaybackDeviceState(DeviceState state);
+// A capture device back to Present after a loss refuses buffers on fresh
+// capture objects with 0x8889000F for this long, as Wine's did for up to
+// 2.8 s after the device was listed again (0, the default: not at all).
+void SetCaptureBuffersRefusedAfterReturn(uint32_t milliseconds);
 // The next count capture objects made deliver nothing: their buffers say
 // capturing with a read position that never leaves 0, as Wine's sometimes
 // do on a fresh object.

@@ -30,6 +30,8 @@ struct DeviceLoss {
 struct DeviceHistory {
     DeviceState state = DeviceState::Present;
     std::vector<DeviceLoss> losses;
+    // When it was last back to Present after a loss.
+    uint64_t returnedAtMs = 0;
 };
 
 struct Machine {
@@ -48,6 +50,7 @@ struct Machine {
     std::map<int, DeviceHistory> captureDeviceHistory;
     DeviceHistory playbackDeviceHistory;
     int capturesThatNeverDeliver = 0;
+    uint32_t captureBuffersRefusedAfterReturnMs = 0;
 
     Fault faults[kCallKinds];
     int callCounts[kCallKinds] = {};

@@ -1,6 +1,7 @@
 -- The headset is pulled out 2 s into a 12 s take (the session does it
 -- once the movie says "recording") and plugged in again once the movie
--- waits for it. Each call is timed; reports are put as they come.
+-- waits for it, opening it again until it opens and then recording at
+-- once. Each call is timed; reports are put as they come.
 on startMovie
   r = new(xtra "Marlowtide")
   r.ShowErrorsAsDialogs(0)
@@ -26,31 +27,25 @@ on startMovie
   if the milliseconds - t > slowest then slowest = the milliseconds - t
   put "slowest call:" && slowest
   put "waiting for the device"
-  put "back after:" && waitForDevice(r, "Headset Microphone")
-  put "open again:" && r.OpenAudio("Headset Microphone")
+  -- As an author would: OpenAudio until it answers "Ok", then record at once.
+  begin = the milliseconds
+  answer = r.OpenAudio("Headset Microphone")
+  repeat while answer <> "Ok" and the milliseconds - begin < 30000
+    idle(250)
+    answer = r.OpenAudio("Headset Microphone")
+  end repeat
+  if answer = "Ok" then
+    put "back after:" && (the milliseconds - begin)
+  else
+    put "back after: -1"
+  end if
+  put "open again:" && answer
   put "record again:" && r.StartRecording(1500)
   begin = the milliseconds
   repeat while r.RecordingNow() = 1 and the milliseconds - begin < 20000
     idle(16)
   end repeat
   put "saved again:" && r.SaveAsFile("again.wav")
-end
-
--- Waits (at most 30 s) until the device is listed, then a second more for
--- its sound to settle; answers the milliseconds waited, or -1.
-on waitForDevice r, name
-  begin = the milliseconds
-  repeat while the milliseconds - begin < 30000
-    devices = r.FindAudioCaptureDevices()
-    repeat with i = 1 to count(devices)
-      if devices[i][#DeviceName] = name then
-        idle(1000)
-        return the milliseconds - begin
-      end if
-    end repeat
-    idle(200)
-  end repeat
-  return -1
 end
 
 on Marlowtide_XtraError report
