@@ -269,7 +269,7 @@ TEST_F(CaptureClockTest, NothingCapturedTwoSecondsAfterTheStartRestartsOnAFreshC
         marlowsim::AdvanceClock(1100);
         EXPECT_FALSE(device->IsCapturing());
         EXPECT_EQ(device->takeBytes, 22050u);
-        EXPECT_EQ(device->takeFormat.nAvgBytesPerSec, 22050u);
+        EXPECT_EQ(static_cast<uint32_t>(device->takeFormat.nAvgBytesPerSec), 22050u);
         device->Close();
     }
     EXPECT_TRUE(failures.empty()) << failures.front();
