@@ -47,6 +47,16 @@ protected:
         return samples;
     }
 
+    // An 8 s take whose device goes away 500 ms in, the loss noticed.
+    void LoseTheDeviceHalfASecondIntoATake() {
+        ASSERT_TRUE(Succeeded(device->StartCapture(8000, false)));
+        marlowsim::AdvanceClock(500);
+        ASSERT_TRUE(device->IsCapturing());
+        marlowsim::SetCaptureDeviceState(0, GetParam());
+        marlowsim::AdvanceClock(TimeToNotice());
+        ASSERT_FALSE(device->IsCapturing());
+    }
+
     // A take of 1500 ms stopped by hand, on whatever device is there now.
     std::vector<uint8_t> ReferenceTake() {
         EXPECT_TRUE(Succeeded(device->StartCapture(8000, false)));
@@ -106,12 +116,7 @@ TEST_P(DeviceLossTest, StopRecordingBeforeTheLossIsNoticedKeepsTheBytesBefore) {
 }
 
 TEST_P(DeviceLossTest, BackAgainTheNextRecordingWorksWithOrWithoutOpeningAgain) {
-    ASSERT_TRUE(Succeeded(device->StartCapture(8000, false)));
-    marlowsim::AdvanceClock(500);
-    ASSERT_TRUE(device->IsCapturing());
-    marlowsim::SetCaptureDeviceState(0, GetParam());
-    marlowsim::AdvanceClock(TimeToNotice());
-    ASSERT_FALSE(device->IsCapturing());
+    LoseTheDeviceHalfASecondIntoATake();
     EXPECT_TRUE(device->StartCapture(1000, false).failed) << "the device is still away";
     marlowsim::SetCaptureDeviceState(0, marlowsim::DeviceState::Present);
 
@@ -134,12 +139,7 @@ TEST_P(DeviceLossTest, BackAgainTheFirstStartWaitsForTheDeviceToTakeBuffers) {
     DirectSoundAudioDevice bystander(TestWindow());
     ASSERT_TRUE(Succeeded(bystander.Open("")));
     auto loseTheDevice = [&] {
-        ASSERT_TRUE(Succeeded(device->StartCapture(8000, false)));
-        marlowsim::AdvanceClock(500);
-        ASSERT_TRUE(device->IsCapturing());
-        marlowsim::SetCaptureDeviceState(0, GetParam());
-        marlowsim::AdvanceClock(TimeToNotice());
-        ASSERT_FALSE(device->IsCapturing());
+        LoseTheDeviceHalfASecondIntoATake();
         marlowsim::SetCaptureDeviceState(0, marlowsim::DeviceState::Present);
     };
     auto waitedFor = [](auto start) {
