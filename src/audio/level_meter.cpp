@@ -123,7 +123,9 @@ ChannelLevels MeasureWindow(const uint8_t* first, uint32_t firstBytes, const uin
     uint32_t secondFrom = 0;
     if (cutPart != 0 && second != nullptr && secondBytes >= frameBytes - cutPart) {
         secondFrom = frameBytes - cutPart;
-        auto frameByte = [&](uint32_t i) { return i < cutPart ? first[firstBytes - cutPart + i] : second[i - cutPart]; };
+        auto frameByte = [&](uint32_t i) {
+            return i < cutPart ? first[firstBytes - cutPart + i] : second[i - cutPart];
+        };
         // Only the measured bytes of channels 0 and 1 are read, so they
         // stand for the frame.
         const uint32_t measured = MeasuredSampleBytes(sampleBytes);

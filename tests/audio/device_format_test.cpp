@@ -77,8 +77,9 @@ TEST(RecordingFormatTest, AFormatNoDeviceCanTakeIsRefusedAndLeavesTheRecord) {
     for (const RecordingFormat& wanted : refused) {
         WAVEFORMATEX record{};
         record.nChannels = 7;
-        EXPECT_FALSE(RecordableWaveFormat(wanted, &record))
-            << wanted.channels << " channels, " << wanted.samplesPerSecond << " Hz, " << wanted.bitsPerSample << " bits";
+        EXPECT_FALSE(RecordableWaveFormat(wanted, &record)) << wanted.channels << " channels, "
+                                                            << wanted.samplesPerSecond << " Hz, "
+                                                            << wanted.bitsPerSample << " bits";
         EXPECT_EQ(record.nChannels, 7);
     }
 }
