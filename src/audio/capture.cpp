@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "audio/capture_region.h"
 #include "audio/direct_sound_audio_device.h"
@@ -15,25 +16,30 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         status.SetFailure("Cannot capture while playing a captured sound", -1);
         return status;
     }
-    if (meteringActive) {
-        SetLevelMetering(false, 50);
-    }
-    if (capturing) {
+    if (capturing && !meteringActive) {
         status.SetFailure("Already capturing, stop capture before starting a new capture", -1);
         return status;
     }
-    // The previous take's audio goes here; takeBytes keeps its length until
-    // the new capture is stopped.
-    ReleaseCaptureBuffer();
-    ReleasePlayBuffer();
-    takeHeldAside = false;
+    // Refused as DirectSound refuses it, before any driver sees it.
+    WAVEFORMATEX recordFormat{};
+    if (!RecordableWaveFormat(format, &recordFormat)) {
+        RefuseCaptureBuffer(DSERR_BADFORMAT);
+        return status;
+    }
+    if (meteringActive) {
+        SetLevelMetering(false, 50);
+    }
+    // Until the new capture has started the previous take stays whole, in
+    // a copy of its own; takeBytes keeps its length until the new capture
+    // is stopped.
+    SetTakeAside();
     maxCaptureMs = maxMs;
     meteringDurationMs = 50;
     // A capture object that could not be made afresh last time is tried again.
     if (captureObject == nullptr && OpenCaptureObject().failed) {
         return status;
     }
-    if (CreateCaptureBuffer().failed) {
+    if (CreateCaptureBuffer(recordFormat).failed) {
         return status;
     }
     // Wine keeps a capture object's write position from one buffer to the
@@ -42,7 +48,7 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     // buffer does on Windows.
     if (NewBufferStartsMidway()) {
         ReleaseCaptureBuffer();
-        if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
+        if (OpenCaptureObject().failed || CreateCaptureBuffer(recordFormat).failed) {
             return status;
         }
     }
@@ -54,6 +60,10 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
         status.SetFailure("Could not start capture", started);
         return status;
     }
+    // The new take has begun: the previous one and its playback copy go.
+    takeHeldAside = false;
+    takeFormat = captureFormat;
+    ReleasePlayBuffer();
     captureLooping = looping;
     BeginCaptureWatch();
     captureStartedAt = GetTickCount();
@@ -62,6 +72,13 @@ StatusRecord DirectSoundAudioDevice::StartCapture(int32_t maxMs, bool looping) {
     capturing = true;
     captureStarted = true;
     return status;
+}
+
+void DirectSoundAudioDevice::SetTakeAside() {
+    if (captureBuffer != nullptr && !takeHeldAside && !capturing && takeBytes != 0) {
+        takeHeldAside = takeCopy.Hold(captureBuffer, takeBytes);
+    }
+    ReleaseCaptureBuffer();
 }
 
 bool DirectSoundAudioDevice::IsCapturing() {
@@ -97,12 +114,23 @@ bool DirectSoundAudioDevice::IsCapturing() {
     return running;
 }
 
+// Level metering is no recording: it goes on, and only StopGetInputLevel
+// ends it.
 StatusRecord DirectSoundAudioDevice::StopCapture() {
     status.Reset();
     if (!Opened()) {
         status.SetFailure("No open device or capture", -1);
         return status;
     }
+    if (meteringActive) {
+        status.SetFailure("No capture to stop", -1);
+        return status;
+    }
+    return StopRunningCapture();
+}
+
+StatusRecord DirectSoundAudioDevice::StopRunningCapture() {
+    status.Reset();
     if (!capturing) {
         status.SetFailure("No capture to stop", -1);
         return status;
@@ -193,13 +221,12 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
         return FullTakeBytes();
     }
     const uint32_t position = captureProgress.Position();
-    // A looping capture keeps its last lap, the bytes before the position.
     if (captureLooping) {
-        return position != 0 || !captureProgress.Wrapped() ? position : FullTakeBytes();
+        return LastLapLength();
     }
     // A recording is never longer than its maximum, wherever it was stopped.
     if (!captureProgress.Wrapped()) {
-        return std::min(position, FullTakeBytes());
+        return WholeFrames(std::min(position, FullTakeBytes()));
     }
     // A recording that went round overwrote its start up to the position:
     // put back from the copy, it is the whole take again. Beyond the copy,
@@ -215,7 +242,38 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
     if (MoveOldestBytesToStart(position)) {
         return FullTakeBytes();
     }
-    return position;
+    return WholeFrames(position);
+}
+
+// A looping capture keeps its last lap: the bytes before the position, or
+// the whole take when the position stands at 0 after going round. Frames
+// follow the capture, and the buffer need not be whole frames: a lap that
+// does not begin on a frame is moved to the start from its first whole
+// frame. A lap that cannot be moved is no take.
+uint32_t DirectSoundAudioDevice::LastLapLength() {
+    const uint32_t position = captureProgress.Position();
+    if (!captureProgress.Wrapped()) {
+        return WholeFrames(position);
+    }
+    const uint32_t end = position != 0 ? position : FullTakeBytes();
+    const uint64_t lapBegan = captureProgress.CapturedBytes() - (position != 0 ? position : captureBufferBytes);
+    const uint32_t frameBytes = captureFormat.nBlockAlign;
+    const uint32_t partFrame = frameBytes != 0 ? static_cast<uint32_t>(lapBegan % frameBytes) : 0;
+    const uint32_t skipped = partFrame != 0 ? frameBytes - partFrame : 0;
+    if (skipped >= end) {
+        return 0;
+    }
+    if (skipped != 0 && !WithCaptureRegion(captureBuffer, 0, end, [&](uint8_t* bytes) {
+            std::memmove(bytes, bytes + skipped, end - skipped);
+        })) {
+        return 0;
+    }
+    return WholeFrames(end - skipped);
+}
+
+uint32_t DirectSoundAudioDevice::WholeFrames(uint32_t bytes) const {
+    const uint32_t frameBytes = captureFormat.nBlockAlign;
+    return frameBytes != 0 ? bytes - bytes % frameBytes : bytes;
 }
 
 bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
@@ -226,7 +284,7 @@ bool DirectSoundAudioDevice::MoveOldestBytesToStart(uint32_t oldest) {
 uint32_t DirectSoundAudioDevice::FullTakeBytes() const {
     const uint64_t milliseconds = static_cast<uint64_t>(std::llabs(static_cast<long long>(maxCaptureMs)));
     const uint64_t bytes = milliseconds * captureFormat.nAvgBytesPerSec / 1000u;
-    return bytes < captureBufferBytes ? static_cast<uint32_t>(bytes) : captureBufferBytes;
+    return WholeFrames(bytes < captureBufferBytes ? static_cast<uint32_t>(bytes) : captureBufferBytes);
 }
 
 void DirectSoundAudioDevice::ReleaseCaptureBuffer() {

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "audio/capture_buffer_error_text.h"
 #include "audio/direct_sound_audio_device.h"
@@ -16,6 +17,14 @@ static_assert(sizeof(WAVEFORMATEX) == 18, "the format record DirectSound reads")
 
 constexpr uint32_t kSpareBytes = 200;
 
+// The answer of a capture device not ready for capture (Wine's, for a while
+// after a lost device is listed again).
+constexpr HRESULT kDeviceNotAvailable = static_cast<HRESULT>(0x8889000Fu);
+// Under Wine a device back after a loss refused buffers for up to 2.8 s
+// after OpenAudio could open it again; a start waits a while longer.
+constexpr DWORD kComingBackWaitMs = 4000;
+constexpr DWORD kComingBackRetryMs = 100;
+
 // The buffer for maxMs of the format, plus spare bytes. Worked out in 64
 // bits; a size past 32 bits is passed as the largest one so that DirectSound
 // refuses it instead of receiving a wrapped small size.
@@ -27,10 +36,31 @@ uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
 
 }  // namespace
 
-StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
+StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer(const WAVEFORMATEX& recordFormat) {
     status.Reset();
+    HRESULT result = MakeCaptureBuffer(recordFormat);
+    const DWORD firstTry = GetTickCount();
+    while (result == kDeviceNotAvailable && CaptureDeviceComingBack() &&
+           GetTickCount() - firstTry < kComingBackWaitMs) {
+        Sleep(kComingBackRetryMs);
+        result = MakeCaptureBuffer(recordFormat);
+    }
+    if (FAILED(result)) {
+        RefuseCaptureBuffer(result);
+        return status;
+    }
+    captureDeviceSeenLost = false;
+    return status;
+}
+
+bool DirectSoundAudioDevice::CaptureDeviceComingBack() const {
+    const GUID device = CaptureDeviceId();
+    return captureDeviceSeenLost && std::memcmp(&device, &lostCaptureDevice, sizeof device) == 0;
+}
+
+HRESULT DirectSoundAudioDevice::MakeCaptureBuffer(WAVEFORMATEX recordFormat) {
     ReleaseCaptureBuffer();
-    captureFormat = format;
+    captureFormat = recordFormat;
     captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, captureFormat.nAvgBytesPerSec);
 
     DSCBUFFERDESC withEffects{};
@@ -41,8 +71,9 @@ StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
     withEffects.lpwfxFormat = &captureFormat;
     withEffects.dwFXCount = 0;
     withEffects.lpDSCFXDesc = nullptr;
-    if (SUCCEEDED(captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr))) {
-        return status;
+    HRESULT result = captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr);
+    if (SUCCEEDED(result)) {
+        return result;
     }
 
     DSCBUFFERDESC1 plain{};
@@ -51,18 +82,16 @@ StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer() {
     plain.dwBufferBytes = captureBufferBytes;
     plain.dwReserved = 0;
     plain.lpwfxFormat = &captureFormat;
-    const HRESULT result =
-        captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&plain), &captureBuffer, nullptr);
-    if (SUCCEEDED(result)) {
-        return status;
-    }
-
-    char message[128];
-    FormatCaptureBufferError(result, message, sizeof message);
-    status.SetFailure(message, static_cast<int32_t>(result));
-    if (captureBuffer != nullptr) {
+    result = captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&plain), &captureBuffer, nullptr);
+    if (FAILED(result) && captureBuffer != nullptr) {
         captureBuffer->Release();
         captureBuffer = nullptr;
     }
-    return status;
+    return result;
+}
+
+void DirectSoundAudioDevice::RefuseCaptureBuffer(HRESULT result) {
+    char message[128];
+    FormatCaptureBufferError(result, message, sizeof message);
+    status.SetFailure(message, static_cast<int32_t>(result));
 }

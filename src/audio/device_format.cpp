@@ -23,23 +23,19 @@ DWORD SamplesPerSecondFromKiloHertz(float sampleRateKHz) {
 StatusRecord DirectSoundAudioDevice::GetFormat(int32_t* channels, float* sampleRateKHz, int32_t* bitsPerSample,
                                                char* /*compression*/) {
     status.Reset();
-    *channels = format.nChannels;
-    *bitsPerSample = format.wBitsPerSample;
-    *sampleRateKHz = static_cast<float>(format.nSamplesPerSec) * 0.001f;
+    *channels = format.channels;
+    *bitsPerSample = format.bitsPerSample;
+    *sampleRateKHz = static_cast<float>(format.samplesPerSecond) * 0.001f;
     return status;
 }
 
 StatusRecord DirectSoundAudioDevice::SetFormat(int32_t channels, float sampleRateKHz, int32_t bitsPerSample,
                                                const char* /*compression*/) {
     status.Reset();
-    // Stored as the record's 16-bit fields take them; nothing is checked here,
-    // DirectSound judges the format when a buffer is made.
-    format.wBitsPerSample = static_cast<WORD>(bitsPerSample);
-    const int64_t blockAlign = static_cast<int64_t>(bitsPerSample / 8) * channels;
-    format.nBlockAlign = static_cast<WORD>(static_cast<uint64_t>(blockAlign));
-    format.nChannels = static_cast<WORD>(channels);
-    format.nSamplesPerSec = SamplesPerSecondFromKiloHertz(sampleRateKHz);
-    format.nAvgBytesPerSec = static_cast<DWORD>(static_cast<uint32_t>(format.nBlockAlign) *
-                                                static_cast<uint32_t>(format.nSamplesPerSec));
+    // Kept as given, for the next recording: whether a device can take it
+    // is judged when a recording or metering starts.
+    format.channels = channels;
+    format.samplesPerSecond = SamplesPerSecondFromKiloHertz(sampleRateKHz);
+    format.bitsPerSample = bitsPerSample;
     return status;
 }

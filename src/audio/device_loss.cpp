@@ -41,17 +41,22 @@ HRESULT DirectSoundAudioDevice::LookAtCapture(bool* running) {
     return captureWatch.StoodStillTooLong(now) ? kStoodStill : S_OK;
 }
 
+// In the capture's own format, whatever SetFormat did meanwhile. What fails
+// here ends the take as a loss, reported once, by the caller.
 HRESULT DirectSoundAudioDevice::RestartOnFreshCaptureObject() {
     captureRestarted = true;
     ReleaseCaptureBuffer();
-    if (ReopenCaptureObject().failed || CreateCaptureBuffer().failed) {
-        return static_cast<HRESULT>(status.code);
+    HRESULT result = MakeCaptureObject();
+    if (SUCCEEDED(result)) {
+        result = MakeCaptureBuffer(captureFormat);
     }
-    const HRESULT started = captureBuffer->Start(captureLooping ? DSCBSTART_LOOPING : 0);
-    if (SUCCEEDED(started)) {
+    if (SUCCEEDED(result)) {
+        result = captureBuffer->Start(captureLooping ? DSCBSTART_LOOPING : 0);
+    }
+    if (SUCCEEDED(result)) {
         BeginCaptureWatch();
     }
-    return started;
+    return result;
 }
 
 HRESULT DirectSoundAudioDevice::WatchPlayback() {
@@ -71,8 +76,7 @@ void DirectSoundAudioDevice::EndCaptureAfterLoss(HRESULT code) {
     meteringActive = false;
     if (!metering) {
         // Whole frames of what was copied before the loss; nothing after it.
-        const uint32_t kept = takeCopy.Kept();
-        takeBytes = captureFormat.nBlockAlign != 0 ? kept - kept % captureFormat.nBlockAlign : kept;
+        takeBytes = WholeFrames(takeCopy.Kept());
         takeHeldAside = true;
     }
     ReleaseCaptureBuffer();
@@ -80,6 +84,8 @@ void DirectSoundAudioDevice::EndCaptureAfterLoss(HRESULT code) {
         captureObject->Release();
         captureObject = nullptr;
     }
+    captureDeviceSeenLost = true;
+    lostCaptureDevice = CaptureDeviceId();
     status.SetFailure(metering ? kMeteringLost : kCaptureLost, static_cast<int32_t>(code));
 }
 

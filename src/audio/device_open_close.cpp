@@ -72,22 +72,24 @@ StatusRecord DirectSoundAudioDevice::MakePlaybackObject() {
 }
 
 StatusRecord DirectSoundAudioDevice::OpenCaptureObject() {
-    const HRESULT result =
-        DirectSoundCaptureCreate(captureDeviceIsDefault ? nullptr : &captureDeviceGuid, &captureObject, nullptr);
+    const HRESULT result = MakeCaptureObject();
     if (FAILED(result)) {
-        captureObject = nullptr;
         status.SetFailure("Cannot access audio capture device", static_cast<int32_t>(result));
     }
     return status;
 }
 
-// The same capture device afresh; its buffers must be gone already.
-StatusRecord DirectSoundAudioDevice::ReopenCaptureObject() {
+HRESULT DirectSoundAudioDevice::MakeCaptureObject() {
     if (captureObject != nullptr) {
         captureObject->Release();
         captureObject = nullptr;
     }
-    return OpenCaptureObject();
+    const HRESULT result =
+        DirectSoundCaptureCreate(captureDeviceIsDefault ? nullptr : &captureDeviceGuid, &captureObject, nullptr);
+    if (FAILED(result)) {
+        captureObject = nullptr;
+    }
+    return result;
 }
 
 bool DirectSoundAudioDevice::IsOpen() {
@@ -100,7 +102,7 @@ StatusRecord DirectSoundAudioDevice::Close() {
         PlayStop();
     }
     if (capturing) {
-        StopCapture();
+        StopRunningCapture();
     }
     // Metering lives on the capture that goes here: a later Open starts
     // without it, and StartGetInputLevel must start it afresh.

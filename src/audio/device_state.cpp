@@ -1,23 +1,7 @@
 #include "audio/direct_sound_audio_device.h"
 
-namespace {
-
-WAVEFORMATEX DefaultFormat() {
-    WAVEFORMATEX format{};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = 1;
-    format.nSamplesPerSec = 11025;
-    format.nAvgBytesPerSec = 22050;
-    format.nBlockAlign = 2;
-    format.wBitsPerSample = 16;
-    format.cbSize = 0;
-    return format;
-}
-
-}  // namespace
-
 DirectSoundAudioDevice::DirectSoundAudioDevice(HWND window, HostText text)
-    : windowHandle(window), hostText(text), format(DefaultFormat()) {}
+    : windowHandle(window), hostText(text) {}
 
 DirectSoundAudioDevice::~DirectSoundAudioDevice() {
     // A failed Open leaves COM initialised without a playback object; Close

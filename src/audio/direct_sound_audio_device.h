@@ -7,6 +7,7 @@
 #include "audio/audio_device.h"
 #include "audio/capture_progress.h"
 #include "audio/position_watch.h"
+#include "audio/recording_format.h"
 #include "audio/take_copy.h"
 #include "host/host_text.h"
 #include "platform/windows_api.h"
@@ -44,15 +45,21 @@ public:
     StatusRecord MakeSoundImage(uint32_t frontBytes, uint32_t backBytes, HGLOBAL* handle);
 
     // Bytes of a full take of maxCaptureMs in the capture's format, never
-    // more than the capture buffer holds.
+    // more than the capture buffer holds, in whole frames.
     uint32_t FullTakeBytes() const;
+    // Bytes rounded down to whole frames of the capture's format.
+    uint32_t WholeFrames(uint32_t bytes) const;
 
     HWND windowHandle;
     HostText hostText;
-    WAVEFORMATEX format;
+    // The format SetFormat gave, for the next recording.
+    RecordingFormat format;
     // The format the capture buffer was made with: a recording and its
     // levels keep it until it ends, whatever SetFormat does meanwhile.
     WAVEFORMATEX captureFormat{};
+    // The format the take was recorded in: it is saved, made a member and
+    // played in it.
+    WAVEFORMATEX takeFormat{};
     int32_t meteringDurationMs = 0;
     IDirectSoundCapture* captureObject = nullptr;
     IDirectSoundCaptureBuffer* captureBuffer = nullptr;
@@ -68,6 +75,11 @@ public:
     // The capture device that Open chose: its GUID, or the default device.
     GUID captureDeviceGuid{};
     bool captureDeviceIsDefault = true;
+    // The capture device this object saw go away during a capture, until a
+    // buffer is made on it again: coming back, it may refuse buffers for a
+    // while, and a start waits for it.
+    bool captureDeviceSeenLost = false;
+    GUID lostCaptureDevice{};
     CaptureProgress captureProgress;
     // The recording's bytes as they came, to put back where a driver writes
     // over them, and the take itself once its device is lost (see TakeCopy).
@@ -93,11 +105,28 @@ private:
     static constexpr DWORD kFirstWindowPollMs = 2;
 
     bool Opened() const { return playbackObject != nullptr || playbackObjectLost; }
+    // The chosen capture device's GUID; zeros for the default device.
+    GUID CaptureDeviceId() const { return captureDeviceIsDefault ? GUID{} : captureDeviceGuid; }
+    bool CaptureDeviceComingBack() const;
     StatusRecord MakePlaybackObject();
-    StatusRecord CreateCaptureBuffer();
+    // A buffer for maxCaptureMs of recordFormat, which becomes captureFormat;
+    // a refusal is the status' failure.
+    StatusRecord CreateCaptureBuffer(const WAVEFORMATEX& recordFormat);
+    // The same, answering DirectSound's result and reporting nothing.
+    HRESULT MakeCaptureBuffer(WAVEFORMATEX recordFormat);
+    void RefuseCaptureBuffer(HRESULT result);
+    // The take leaves its capture buffer for a copy of its own, and the
+    // buffer goes: a new buffer can be made, and a refused start loses
+    // nothing.
+    void SetTakeAside();
+    // The capture device's object, afresh: its buffers must be gone already.
     StatusRecord OpenCaptureObject();
-    StatusRecord ReopenCaptureObject();
+    // The same, answering DirectSound's result and reporting nothing.
+    HRESULT MakeCaptureObject();
+    // Stops whatever capture runs, a recording or level metering.
+    StatusRecord StopRunningCapture();
     uint32_t CapturedLength(bool filledByItself);
+    uint32_t LastLapLength();
     HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.
     bool NewBufferStartsMidway();
@@ -129,7 +158,7 @@ private:
     StatusRecord CopyTakeToPlayBuffer();
     // The take can be read: it has bytes, and its buffer or its copy.
     bool HasTake() const {
-        return takeBytes != 0 && (captureBuffer != nullptr || (takeHeldAside && takeCopy.Kept() >= takeBytes));
+        return takeBytes != 0 && (takeHeldAside ? takeCopy.Kept() >= takeBytes : captureBuffer != nullptr);
     }
     void ReleaseCaptureBuffer();
     void ReleasePlayBuffer();
@@ -137,7 +166,7 @@ private:
 
 template <typename Use>
 HRESULT DirectSoundAudioDevice::ReadTake(Use use) {
-    if (captureBuffer == nullptr) {
+    if (takeHeldAside || captureBuffer == nullptr) {
         use(takeCopy.Bytes());
         return S_OK;
     }

@@ -66,33 +66,42 @@ ChannelSums SumSixteenBitLanes(const uint8_t* bytes, uint32_t samples, bool ster
     return sums;
 }
 
+// Samples wider than 16 bits are measured by their top 16 bits, so that
+// they read on the 16-bit scale.
+uint32_t MeasuredSampleBytes(uint32_t sampleBytes) {
+    return sampleBytes < 2 ? sampleBytes : 2;
+}
+
 // Any other layout, a frame at a time: channels 0 and 1 of each frame.
-template <int32_t (*Magnitude)(const uint8_t*), uint32_t SampleBytes>
-ChannelSums SumFrames(const uint8_t* bytes, uint32_t frames, uint32_t channels) {
+template <int32_t (*Magnitude)(const uint8_t*)>
+ChannelSums SumFrames(const uint8_t* bytes, uint32_t frames, uint32_t channels, uint32_t sampleBytes) {
     ChannelSums sums;
+    const std::size_t frameBytes = static_cast<std::size_t>(channels) * sampleBytes;
+    const uint32_t measuredFrom = sampleBytes - MeasuredSampleBytes(sampleBytes);
     for (uint32_t frame = 0; frame < frames; ++frame) {
-        const uint8_t* sample = bytes + static_cast<std::size_t>(frame) * channels * SampleBytes;
+        const uint8_t* sample = bytes + frame * frameBytes + measuredFrom;
         sums.left += Magnitude(sample);
         if (channels > 1) {
-            sums.right += Magnitude(sample + SampleBytes);
+            sums.right += Magnitude(sample + sampleBytes);
         }
     }
     return sums;
 }
 
-// The bytes of one frame that hold channels 0 and 1: a frame cut by the end
-// of the buffer is put together here from its two pieces.
+// The measured bytes of channels 0 and 1 of one frame: a frame cut by the
+// end of the buffer is put together here from its two pieces.
 constexpr uint32_t kMeasuredFrameBytes = 4;
 
 ChannelSums SumWholeFrames(const uint8_t* bytes, uint32_t frames, const WAVEFORMATEX& format) {
     const uint32_t channels = format.nChannels;
-    if (format.wBitsPerSample != 16) {
-        return SumFrames<Magnitude8, 1>(bytes, frames, channels);
+    const uint32_t sampleBytes = format.wBitsPerSample / 8u;
+    if (sampleBytes == 1) {
+        return SumFrames<Magnitude8>(bytes, frames, channels, sampleBytes);
     }
-    if (channels <= 2) {
+    if (sampleBytes == 2 && channels <= 2) {
         return SumSixteenBitLanes(bytes, frames * channels, channels == 2);
     }
-    return SumFrames<Magnitude16, 2>(bytes, frames, channels);
+    return SumFrames<Magnitude16>(bytes, frames, channels, sampleBytes);
 }
 
 // Mean sample magnitude per channel over the whole frames of the window.
@@ -103,7 +112,8 @@ ChannelLevels MeasureWindow(const uint8_t* first, uint32_t firstBytes, const uin
                             const WAVEFORMATEX& format) {
     ChannelLevels levels;
     const uint32_t channels = format.nChannels;
-    const uint32_t frameBytes = static_cast<uint32_t>(format.wBitsPerSample / 8) * channels;
+    const uint32_t sampleBytes = format.wBitsPerSample / 8u;
+    const uint32_t frameBytes = sampleBytes * channels;
     const uint32_t frames = frameBytes == 0 ? 0 : (firstBytes + secondBytes) / frameBytes;
     if (frames == 0) {
         return levels;
@@ -113,14 +123,22 @@ ChannelLevels MeasureWindow(const uint8_t* first, uint32_t firstBytes, const uin
     uint32_t secondFrom = 0;
     if (cutPart != 0 && second != nullptr && secondBytes >= frameBytes - cutPart) {
         secondFrom = frameBytes - cutPart;
+        auto frameByte = [&](uint32_t i) {
+            return i < cutPart ? first[firstBytes - cutPart + i] : second[i - cutPart];
+        };
+        // Only the measured bytes of channels 0 and 1 are read, so they
+        // stand for the frame.
+        const uint32_t measured = MeasuredSampleBytes(sampleBytes);
+        const uint32_t measuredChannels = channels < 2 ? channels : 2;
         uint8_t joined[kMeasuredFrameBytes] = {};
-        const uint32_t measured = frameBytes < kMeasuredFrameBytes ? frameBytes : kMeasuredFrameBytes;
-        for (uint32_t i = 0; i < measured; ++i) {
-            joined[i] = i < cutPart ? first[firstBytes - cutPart + i] : second[i - cutPart];
+        for (uint32_t channel = 0; channel < measuredChannels; ++channel) {
+            for (uint32_t i = 0; i < measured; ++i) {
+                joined[channel * measured + i] = frameByte(channel * sampleBytes + sampleBytes - measured + i);
+            }
         }
-        // Only channels 0 and 1 are read, so the joined bytes stand for the frame.
         WAVEFORMATEX joinedFormat = format;
-        joinedFormat.nChannels = static_cast<WORD>(channels < 2 ? channels : 2);
+        joinedFormat.nChannels = static_cast<WORD>(measuredChannels);
+        joinedFormat.wBitsPerSample = static_cast<WORD>(measured * 8);
         const ChannelSums cut = SumWholeFrames(joined, 1, joinedFormat);
         sums.left += cut.left;
         sums.right += cut.right;
@@ -154,7 +172,7 @@ StatusRecord DirectSoundAudioDevice::SetLevelMetering(bool enable, int32_t durat
             meteringDurationMs = durationMs;
         }
     } else if (meteringActive) {
-        StopCapture();
+        StopRunningCapture();
         meteringActive = false;
     }
     return status;
@@ -165,7 +183,7 @@ StatusRecord DirectSoundAudioDevice::SetLevelMeteringDuration(int32_t durationMs
     meteringDurationMs = durationMs;
     if (durationMs <= 0 || playing) {
         if (meteringActive) {
-            StopCapture();
+            StopRunningCapture();
             meteringActive = false;
         }
         return status;

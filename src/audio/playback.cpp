@@ -66,7 +66,7 @@ StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
     description.dwFlags = DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_CTRLPOSITIONNOTIFY | DSBCAPS_CTRLVOLUME;
     description.dwBufferBytes = takeBytes;
     description.dwReserved = 0;
-    description.lpwfxFormat = &format;
+    description.lpwfxFormat = &takeFormat;
     std::memset(&description.guid3DAlgorithm, 0, sizeof description.guid3DAlgorithm);
     const HRESULT created = playbackObject->CreateSoundBuffer(&description, &playBuffer, nullptr);
     if (FAILED(created)) {

@@ -22,7 +22,7 @@ StatusRecord DirectSoundAudioDevice::SaveAsFile(const char* path) {
         return status;
     }
     WavFileWriter writer;
-    int32_t written = writer.BeginFile(widePath.c_str(), format);
+    int32_t written = writer.BeginFile(widePath.c_str(), takeFormat);
     if (!writer.IsOpen()) {
         status.SetFailure("Could not create sound file", written);
         return status;

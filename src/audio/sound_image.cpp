@@ -70,7 +70,7 @@ StatusRecord DirectSoundAudioDevice::MakeSoundImage(uint32_t frontBytes, uint32_
         status.SetFailure("Could not allocate enough memory for new timmed sound", -1);
         return status;
     }
-    WriteImageHeader(image, format, dataBytes);
+    WriteImageHeader(image, takeFormat, dataBytes);
 
     const HRESULT read =
         ReadTake([&](const uint8_t* take) { std::memcpy(image + kImageHeaderBytes, take + frontBytes, dataBytes); });

@@ -13,6 +13,7 @@ set(MARLOWTIDE_AUDIO_SOURCES
   audio/level_meter.cpp
   audio/playback.cpp
   audio/position_watch.cpp
+  audio/recording_format.cpp
   audio/save_as_file.cpp
   audio/sound_image.cpp
   audio/take_copy.cpp

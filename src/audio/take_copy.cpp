@@ -31,6 +31,15 @@ void TakeCopy::Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position) {
     }
 }
 
+bool TakeCopy::Hold(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) {
+    if (bytes > capacity_) {
+        Begin(bytes);
+    }
+    kept_ = 0;
+    Follow(buffer, bytes);
+    return kept_ == bytes;
+}
+
 uint32_t TakeCopy::PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const {
     const uint32_t count = bytes < kept_ ? bytes : kept_;
     if (count == 0) {

@@ -4,7 +4,7 @@
 // after the packet that stopped the buffer, and a buffer it never stops goes
 // round; the start of the take is put back from here. And when the device
 // goes away, its buffer may answer nothing more: the take is what was
-// copied.
+// copied. A take also waits here while a new capture buffer is made.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,9 @@ public:
     void Clear();
     // Copies what the capture has added before position since the last call.
     void Follow(IDirectSoundCaptureBuffer* buffer, uint32_t position);
+    // Copies the first bytes of a stopped capture whole, keeping the memory
+    // it has when that is large enough; answers whether it could.
+    bool Hold(IDirectSoundCaptureBuffer* buffer, uint32_t bytes);
     // Puts the first bytes back (no more than are kept); answers how many.
     uint32_t PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const;
     uint32_t Kept() const { return kept_; }

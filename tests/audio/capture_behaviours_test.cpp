@@ -84,13 +84,16 @@ protected:
 
     void UseFormat(const TakeShape& shape) {
         device->SetFormat(shape.channels, shape.kiloHertz, shape.bits, "");
-        const uint32_t rate = device->format.nSamplesPerSec;
+        const uint32_t rate = device->format.samplesPerSecond;
         marlowsim::SetChannelInput(0, Ramp(0, rate));
         marlowsim::SetChannelInput(1, Ramp(1, rate));
     }
 
+    // In whole frames.
     uint32_t BytesOf(int32_t milliseconds) const {
-        return static_cast<uint32_t>(static_cast<uint64_t>(milliseconds) * device->format.nAvgBytesPerSec / 1000);
+        const WAVEFORMATEX& format = device->takeFormat;
+        const auto bytes = static_cast<uint32_t>(static_cast<uint64_t>(milliseconds) * format.nAvgBytesPerSec / 1000);
+        return bytes - bytes % format.nBlockAlign;
     }
 
     uint32_t ReadPosition() {
@@ -102,7 +105,7 @@ protected:
     // The take is the ramp, every frame in order, from the sample it starts
     // with; answers that first sample's step.
     int ExpectTakeIsTheRamp() {
-        const WAVEFORMATEX& format = device->format;
+        const WAVEFORMATEX& format = device->takeFormat;
         void* bytes = nullptr;
         DWORD locked = 0;
         void* wrapped = nullptr;
@@ -146,10 +149,12 @@ protected:
 
 TEST_P(CaptureBehaviourTest, EveryTakeEndsByItselfAtItsMaximumHoldingTheInputFromItsFirstSample) {
     // One device, takes one after another as a movie makes them: Wine's
-    // capture would start each where the last stopped. The last four fill a
-    // whole number of Wine's packets, a buffer Wine never stops; a long take
-    // before short ones would leave Wine's position past their end.
+    // capture would start each where the last stopped. The first two have a
+    // maximum that ends inside a frame. The last four fill a whole number of
+    // Wine's packets, a buffer Wine never stops; a long take before short
+    // ones would leave Wine's position past their end.
     const TakeShape shapes[] = {
+        {1, 11.025f, 16, 100}, {2, 11.025f, 16, 101},
         {1, 8.0f, 8, 250},    {2, 8.0f, 8, 250},    {1, 11.025f, 16, 2000}, {2, 44.1f, 16, 250},
         {1, 22.05f, 8, 250},  {2, 11.025f, 8, 250}, {1, 8.0f, 8, 255},      {1, 11.025f, 16, 400},
         {2, 11.025f, 16, 205}, {1, 22.05f, 16, 226},
@@ -162,6 +167,22 @@ TEST_P(CaptureBehaviourTest, EveryTakeEndsByItselfAtItsMaximumHoldingTheInputFro
         ASSERT_FALSE(device->capturing) << "the take did not end by itself";
         EXPECT_EQ(device->takeBytes, BytesOf(shape.maxMs));
         EXPECT_EQ(ExpectTakeIsTheRamp(), 0);
+    }
+}
+
+// Metering's take is its last lap; the 4610-byte buffer of 50 ms at
+// 22.05 kHz stereo is no whole number of frames, so a lap may begin
+// inside a frame.
+TEST_P(CaptureBehaviourTest, MeteringLeavesATakeOfWholeFramesInOrder) {
+    const TakeShape shape{2, 22.05f, 16, 50};
+    UseFormat(shape);
+    for (uint32_t metered = 40; metered < 400; metered += 23) {
+        SCOPED_TRACE(metered);
+        ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, shape.maxMs)));
+        Idle(metered);
+        ASSERT_TRUE(Succeeded(device->SetLevelMetering(false, shape.maxMs)));
+        EXPECT_EQ(device->takeBytes % 4, 0u);
+        ExpectTakeIsTheRamp();
     }
 }
 
@@ -282,7 +303,7 @@ TEST_P(CaptureBehaviourTest, MeteringLevelsStayRightLapAfterLapWhereTheBufferWra
         marlowsim::SetChannelInput(0, square);
         marlowsim::SetChannelInput(1, silence);
         ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, shape.maxMs)));
-        ASSERT_NE(device->captureBufferBytes % device->format.nBlockAlign, 0u);
+        ASSERT_NE(device->captureBufferBytes % device->captureFormat.nBlockAlign, 0u);
         const int32_t fullScale = shape.bits == 16 ? 32767 : 127;
         for (int reading = 0; reading < 150; ++reading) {
             marlowsim::AdvanceClock(7);

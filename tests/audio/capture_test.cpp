@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "audio/capture_buffer_error_text.h"
 #include "audio_test_fixture.h"
 
@@ -77,7 +79,7 @@ TEST_F(CaptureTest, FullTakeKeepsItsLengthWhereTheDriverReportsAWrappedReadPosit
     ASSERT_TRUE(Succeeded(device->StartCapture(500, false)));
     marlowsim::AdvanceClock(800);
     EXPECT_TRUE(Succeeded(device->StopCapture()));
-    EXPECT_EQ(device->takeBytes, 11025u);
+    EXPECT_EQ(device->takeBytes, 11024u);
 }
 
 TEST_F(CaptureTest, StoppedRecordingIsAsLongAsItsReadPosition) {
@@ -149,13 +151,28 @@ TEST_F(CaptureTest, RefusalsOfTheDevicesState) {
     EXPECT_TRUE(FailedWith(device->StopCapture(), "No open device or capture", -1));
 }
 
-TEST_F(CaptureTest, FormatThatDirectSoundRefusesNamesTheRefusal) {
-    device->SetFormat(0, 11.025f, 16, "");
-    EXPECT_TRUE(FailedWith(device->StartCapture(1000, false), "Could not create capture buffer:Bad format",
-                           -2005401500));
-    EXPECT_FALSE(device->capturing);
+// A format no device can take never reaches DirectSound (some drivers abort
+// on it): recording and metering are refused as DirectSound refuses it.
+TEST_F(CaptureTest, AFormatNoDeviceCanTakeIsRefusedBeforeDirectSoundSeesIt) {
+    struct Format {
+        int32_t channels;
+        float kiloHertz;
+        int32_t bits;
+    };
+    for (const Format& bad : {Format{0, 11.025f, 16}, Format{2, 0.0f, 16}, Format{1, 11.025f, 0},
+                              Format{1, 11.025f, 12}, Format{65537, 8.0f, 8}, Format{4096, 8.0f, 128}}) {
+        EXPECT_TRUE(Succeeded(device->SetFormat(bad.channels, bad.kiloHertz, bad.bits, "")));
+        EXPECT_TRUE(FailedWith(device->StartCapture(1000, false), "Could not create capture buffer:Bad format",
+                               -2005401500));
+        EXPECT_TRUE(FailedWith(device->SetLevelMetering(true, 50), "Could not create capture buffer:Bad format",
+                               -2005401500));
+        EXPECT_FALSE(device->capturing);
+        EXPECT_FALSE(device->IsLevelMeteringActive());
+    }
+    EXPECT_EQ(marlowsim::CallCount(marlowsim::Call::CreateCaptureBuffer), 0);
     EXPECT_EQ(device->captureBuffer, nullptr);
-    EXPECT_TRUE(device->IsOpen());
+    device->SetFormat(1, 11.025f, 16, "");
+    RecordFullTake(100);
 }
 
 TEST_F(CaptureTest, SizeBeyondThirtyTwoBitsIsRefusedByDirectSoundNotWrapped) {
@@ -199,13 +216,64 @@ TEST_F(CaptureTest, ACaptureObjectThatCannotBeMadeAfreshFailsTheStartAndIsTriedA
     EXPECT_EQ(device->takeBytes, 5512u);
 }
 
-TEST_F(CaptureTest, FailedNewBufferLosesTheOldAudioButKeepsTheLength) {
+// Only a start that succeeds replaces the take: whatever refuses a new
+// recording or metering, the last take still saves and plays whole.
+TEST_F(CaptureTest, ARefusedStartKeepsThePreviousTakeWhole) {
+    auto imageOfTheTake = [this] {
+        std::vector<uint8_t> bytes;
+        if (HGLOBAL image = device->SoundImage()) {
+            const auto* at = static_cast<const uint8_t*>(GlobalLock(image));
+            bytes.assign(at, at + GlobalSize(image));
+            GlobalUnlock(image);
+            GlobalFree(image);
+        }
+        return bytes;
+    };
     RecordFullTake(1000);
-    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
-    EXPECT_TRUE(device->StartCapture(1000, false).failed);
-    EXPECT_EQ(device->captureBuffer, nullptr);
-    EXPECT_EQ(device->takeBytes, 22050u);
-    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), 2);
+    const std::vector<uint8_t> take = imageOfTheTake();
+    ASSERT_EQ(take.size(), 48u + 22050u);
+    ASSERT_TRUE(Succeeded(device->PlayStart()));
+    device->PlayStop();
+
+    const auto refusals = {
+        +[](DirectSoundAudioDevice& d) { return d.StartCapture(2147483647, false); },
+        +[](DirectSoundAudioDevice& d) {
+            d.SetFormat(0, 11.025f, 16, "");
+            const StatusRecord answer = d.SetLevelMetering(true, 50);
+            d.SetFormat(1, 11.025f, 16, "");
+            return answer;
+        },
+        +[](DirectSoundAudioDevice& d) {
+            marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
+            const StatusRecord answer = d.StartCapture(1000, false);
+            marlowsim::ClearFaults();
+            return answer;
+        },
+        +[](DirectSoundAudioDevice& d) {
+            marlowsim::InjectFault(marlowsim::Call::CaptureStart, DSERR_NODRIVER);
+            return d.StartCapture(1000, false);
+        },
+    };
+    for (auto refuse : refusals) {
+        EXPECT_TRUE(refuse(*device).failed);
+        EXPECT_FALSE(device->capturing);
+        EXPECT_FALSE(device->IsLevelMeteringActive());
+        EXPECT_EQ(imageOfTheTake(), take);
+        ASSERT_TRUE(Succeeded(device->PlayStart()));
+        marlowsim::AdvanceClock(900);
+        EXPECT_TRUE(device->IsPlaying());
+        marlowsim::AdvanceClock(200);
+        EXPECT_FALSE(device->IsPlaying());
+    }
+    EXPECT_EQ(marlowsim::ReleaseOrderViolations(), 0);
+
+    // A start that succeeds lets the previous take and its playback copy go.
+    ASSERT_TRUE(Succeeded(device->StartCapture(500, false)));
+    EXPECT_FALSE(device->takeHeldAside);
+    EXPECT_EQ(device->playBuffer, nullptr);
+    marlowsim::AdvanceClock(600);
+    EXPECT_FALSE(device->IsCapturing());
+    EXPECT_EQ(imageOfTheTake().size(), 48u + 11024u);
 }
 
 TEST_F(CaptureTest, AMaximumWhoseBufferIsRefusedFailsTheStartAndTheObjectStaysUsable) {

@@ -3,6 +3,7 @@
 // the recording, metering or playback ends there, reports the loss once,
 // keeps the bytes before it, and works again on fresh objects.
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "audio_test_fixture.h"
@@ -44,6 +45,16 @@ protected:
         GlobalUnlock(image);
         GlobalFree(image);
         return samples;
+    }
+
+    // An 8 s take whose device goes away 500 ms in, the loss noticed.
+    void LoseTheDeviceHalfASecondIntoATake() {
+        ASSERT_TRUE(Succeeded(device->StartCapture(8000, false)));
+        marlowsim::AdvanceClock(500);
+        ASSERT_TRUE(device->IsCapturing());
+        marlowsim::SetCaptureDeviceState(0, GetParam());
+        marlowsim::AdvanceClock(TimeToNotice());
+        ASSERT_FALSE(device->IsCapturing());
     }
 
     // A take of 1500 ms stopped by hand, on whatever device is there now.
@@ -105,12 +116,7 @@ TEST_P(DeviceLossTest, StopRecordingBeforeTheLossIsNoticedKeepsTheBytesBefore) {
 }
 
 TEST_P(DeviceLossTest, BackAgainTheNextRecordingWorksWithOrWithoutOpeningAgain) {
-    ASSERT_TRUE(Succeeded(device->StartCapture(8000, false)));
-    marlowsim::AdvanceClock(500);
-    ASSERT_TRUE(device->IsCapturing());
-    marlowsim::SetCaptureDeviceState(0, GetParam());
-    marlowsim::AdvanceClock(TimeToNotice());
-    ASSERT_FALSE(device->IsCapturing());
+    LoseTheDeviceHalfASecondIntoATake();
     EXPECT_TRUE(device->StartCapture(1000, false).failed) << "the device is still away";
     marlowsim::SetCaptureDeviceState(0, marlowsim::DeviceState::Present);
 
@@ -121,6 +127,60 @@ TEST_P(DeviceLossTest, BackAgainTheNextRecordingWorksWithOrWithoutOpeningAgain) 
     ASSERT_TRUE(Succeeded(device->Open("")));
     RecordFullTake(1000);
     EXPECT_EQ(device->takeBytes, 22050u);
+}
+
+// Coming back, a device refuses capture buffers for a while ("Device not
+// available", as Wine's did for 2.8 s): the first start after the loss
+// waits for it, at most 4 s; nothing else waits.
+TEST_P(DeviceLossTest, BackAgainTheFirstStartWaitsForTheDeviceToTakeBuffers) {
+    const uint32_t kNotAvailable = 0x8889000Fu;
+    const char* const kRefused = "Could not create capture buffer:Device not available";
+    marlowsim::SetCaptureBuffersRefusedAfterReturn(2800);
+    DirectSoundAudioDevice bystander(TestWindow());
+    ASSERT_TRUE(Succeeded(bystander.Open("")));
+    auto loseTheDevice = [&] {
+        LoseTheDeviceHalfASecondIntoATake();
+        marlowsim::SetCaptureDeviceState(0, marlowsim::DeviceState::Present);
+    };
+    auto waitedFor = [](auto start) {
+        const uint32_t before = marlowsim::ClockMilliseconds();
+        const StatusRecord answer = start();
+        return std::make_pair(answer, marlowsim::ClockMilliseconds() - before);
+    };
+
+    // Opened again as an author would, or not; recording, or metering.
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        loseTheDevice();
+        if (run == 1) {
+            ASSERT_TRUE(Succeeded(device->Close()));
+            ASSERT_TRUE(Succeeded(device->Open("")));
+        }
+        const auto [answer, waited] = waitedFor([&] {
+            return run == 2 ? device->SetLevelMetering(true, 50) : device->StartCapture(1000, false);
+        });
+        EXPECT_TRUE(Succeeded(answer));
+        EXPECT_GE(waited, 2800u);
+        EXPECT_LE(waited, 2900u);
+        device->SetLevelMetering(false, 50);
+        device->StopCapture();
+    }
+    // An object that did not see the loss does not wait.
+    const auto [bystanderAnswer, bystanderWaited] = waitedFor([&] { return bystander.StartCapture(1000, false); });
+    EXPECT_TRUE(FailedWith(bystanderAnswer, kRefused, kNotAvailable));
+    EXPECT_EQ(bystanderWaited, 0u);
+    // Nor does another refusal; and a device slower than 4 s is refused,
+    // the next start waiting for it again.
+    loseTheDevice();
+    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
+    EXPECT_EQ(waitedFor([&] { return device->StartCapture(1000, false); }).second, 0u);
+    marlowsim::ClearFaults();
+    marlowsim::SetCaptureBuffersRefusedAfterReturn(6000);
+    const auto [refused, waitedInVain] = waitedFor([&] { return device->StartCapture(1000, false); });
+    EXPECT_TRUE(FailedWith(refused, kRefused, kNotAvailable));
+    EXPECT_EQ(waitedInVain, 4000u);
+    EXPECT_TRUE(Succeeded(device->StartCapture(1000, false)));
+    bystander.Close();
 }
 
 TEST_P(DeviceLossTest, MeteringEndsAndReportsOnce) {
@@ -194,17 +254,43 @@ protected:
 
 }  // namespace
 
+// The restart records in the capture's own format, whatever was set since.
 TEST_F(CaptureClockTest, NothingCapturedTwoSecondsAfterTheStartRestartsOnAFreshCaptureObject) {
-    marlowsim::SetCaptureObjectsThatNeverDeliver(1);
-    OpenDefault();
     WatchFailures();
-    ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
-    marlowsim::AdvanceClock(2000);
-    EXPECT_TRUE(device->IsCapturing());
-    marlowsim::AdvanceClock(1100);
-    EXPECT_FALSE(device->IsCapturing());
-    EXPECT_EQ(device->takeBytes, 22050u);
-    EXPECT_TRUE(failures.empty());
+    for (const int32_t channelsSetMeanwhile : {1, 2, 0}) {
+        SCOPED_TRACE(channelsSetMeanwhile);
+        marlowsim::SetCaptureObjectsThatNeverDeliver(1);
+        OpenDefault();
+        device->SetFormat(1, 11.025f, 16, "");
+        ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+        device->SetFormat(channelsSetMeanwhile, 44.1f, 16, "");
+        marlowsim::AdvanceClock(2000);
+        EXPECT_TRUE(device->IsCapturing());
+        marlowsim::AdvanceClock(1100);
+        EXPECT_FALSE(device->IsCapturing());
+        EXPECT_EQ(device->takeBytes, 22050u);
+        EXPECT_EQ(static_cast<uint32_t>(device->takeFormat.nAvgBytesPerSec), 22050u);
+        device->Close();
+    }
+    EXPECT_TRUE(failures.empty()) << failures.front();
+}
+
+TEST_F(CaptureClockTest, ARestartThatCannotBeMadeIsOneLoss) {
+    WatchFailures();
+    for (const marlowsim::Call refused : {marlowsim::Call::DirectSoundCaptureCreate,
+                                          marlowsim::Call::CreateCaptureBuffer, marlowsim::Call::CaptureStart}) {
+        failures.clear();
+        marlowsim::SetCaptureObjectsThatNeverDeliver(1);
+        OpenDefault();
+        ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+        marlowsim::InjectFault(refused, DSERR_NODRIVER, true);
+        marlowsim::AdvanceClock(2000);
+        EXPECT_FALSE(device->IsCapturing());
+        marlowsim::ClearFaults();
+        EXPECT_EQ(failures, std::vector<std::string>{kCaptureLost});
+        EXPECT_TRUE(FailedWith(device->status, kCaptureLost, DSERR_NODRIVER));
+        device->Close();
+    }
 }
 
 TEST_F(CaptureClockTest, RecordingNowEndsByTheMaximumAndTheStallLimitOnTheClock) {

@@ -154,6 +154,42 @@ TEST_F(LevelMeterTest, EightBitFullScaleReadsAtMost128) {
     EXPECT_LE(left, 128);
 }
 
+// Where a driver takes samples wider than 16 bits, they read on the 16-bit
+// scale: the same tone reads the same, silence 0, left and right apart also
+// where a frame is cut by the end of the metering buffer.
+TEST_F(LevelMeterTest, WideSamplesReadOnTheSixteenBitScale) {
+    marlowsim::SetWideSamplesAccepted(true);
+    marlowsim::Signal tone;
+    tone.frequency = 1000.0;
+    tone.amplitude = 0.5;
+    marlowsim::SetChannelInput(1, Silence());
+    for (const int32_t channels : {1, 2}) {
+        int32_t sixteenBitLevel = 0;
+        for (const int32_t bits : {16, 24, 32}) {
+            SCOPED_TRACE(std::to_string(channels) + " channels, " + std::to_string(bits) + " bits");
+            device->SetFormat(channels, 44.1f, bits, "");
+            for (const bool silent : {false, true}) {
+                marlowsim::SetChannelInput(0, silent ? Silence() : tone);
+                ASSERT_TRUE(Succeeded(device->SetLevelMeteringDuration(50)));
+                marlowsim::AdvanceClock(77);  // the window goes on at the buffer's start
+                int32_t left = -1;
+                int32_t right = -1;
+                ReadLevel(&left, &right);
+                device->SetLevelMeteringDuration(0);
+                EXPECT_EQ(right, 0);
+                if (silent) {
+                    EXPECT_EQ(left, 0);
+                } else if (bits == 16) {
+                    sixteenBitLevel = left;
+                    EXPECT_NEAR(left, 10430, 50);
+                } else {
+                    EXPECT_NEAR(left, sixteenBitLevel, 1);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(LevelMeterTest, LongWindowsOfFullScaleDoNotOverflowTheSums) {
     // 4 s of 44.1 kHz full scale sums 176000 samples of 32767: past 2^32.
     device->SetFormat(1, 44.1f, 16, "");
@@ -327,11 +363,22 @@ TEST_F(LevelMeterTest, MeteringThatCannotStartStaysOff) {
     EXPECT_FALSE(device->IsLevelMeteringActive());
 }
 
-TEST_F(LevelMeterTest, StoppingMeteringAfterItsCaptureWasStoppedReportsIt) {
+// Metering is no recording: StopCapture leaves it running, and only
+// stopping the metering ends it.
+TEST_F(LevelMeterTest, StopCaptureDuringMeteringIsRefusedAndMeteringGoesOn) {
+    marlowsim::SetInput(FullScaleSquare());
     ASSERT_TRUE(Succeeded(device->SetLevelMetering(true, 50)));
-    ASSERT_TRUE(Succeeded(device->StopCapture()));
-    EXPECT_TRUE(FailedWith(device->SetLevelMetering(false, 50), "No capture to stop", -1));
+    EXPECT_TRUE(FailedWith(device->StopCapture(), "No capture to stop", -1));
+    EXPECT_TRUE(device->IsLevelMeteringActive());
+    marlowsim::SetInput(Silence());
+    marlowsim::AdvanceClock(100);
+    int32_t left = -1;
+    int32_t right = -1;
+    ReadLevel(&left, &right);
+    EXPECT_EQ(left, 0) << "the level of a capture that stood still";
+    EXPECT_TRUE(Succeeded(device->SetLevelMetering(false, 50)));
     EXPECT_FALSE(device->IsLevelMeteringActive());
+    EXPECT_FALSE(device->capturing);
 }
 
 }  // namespace

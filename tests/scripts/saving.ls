@@ -40,4 +40,14 @@ on startMovie
   put m.SaveAsMember("first", 1)
   put memberInfo("first")
   put m.SaveAsMember("first", "two")
+
+  -- A take keeps the format it was recorded in, and a refused start keeps the take.
+  put m.SetFormat([#SampleRate: 44.1, #NumberOfChannels: 2])
+  put m.StartRecording(500)
+  idle(600)
+  put m.SetFormat([#SampleRate: 8.0, #NumberOfChannels: 0])
+  put m.StartRecording(500)
+  put m.SaveAsMember("stereo")
+  put memberInfo("stereo")
+  put m.GetFormat()
 end

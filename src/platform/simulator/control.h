@@ -74,6 +74,11 @@ void SetCaptureLateStart(uint32_t milliseconds);
 // copies all those waiting, also the ones after a packet that stopped a
 // buffer started once, which land at its start.
 void SetCaptureWakeUpPackets(uint32_t packets);
+// Capture and sound buffers also take 24- and 32-bit PCM, as some Windows
+// drivers do (Wine's refuse them with DSERR_BADFORMAT, as the simulator
+// does by default). Each sample holds the input's 16 bits in its top two
+// bytes, its lower bytes 0.
+void SetWideSamplesAccepted(bool on);
 // Wine only: packets that Wine would have copied past the end of a capture
 // buffer, made while the write position was beyond its size; the simulator
 // drops them instead.
@@ -95,6 +100,10 @@ enum class DeviceState {
 // creating a buffer on them answers 0x8889000F; fresh objects work.
 void SetCaptureDeviceState(int index, DeviceState state);
 void SetPlaybackDeviceState(DeviceState state);
+// A capture device back to Present after a loss refuses buffers on fresh
+// capture objects with 0x8889000F for this long, as Wine's did for up to
+// 2.8 s after the device was listed again (0, the default: not at all).
+void SetCaptureBuffersRefusedAfterReturn(uint32_t milliseconds);
 // The next count capture objects made deliver nothing: their buffers say
 // capturing with a read position that never leaves 0, as Wine's sometimes
 // do on a fresh object.

@@ -31,7 +31,10 @@ const DeviceLoss* DeviceLink::LossSinceMade() const {
 }
 
 bool DeviceLink::CanMakeBuffers() const {
-    return History().state == DeviceState::Present && LossSinceMade() == nullptr;
+    const DeviceHistory& history = History();
+    const bool comingBack = capture_ && !history.losses.empty() &&
+                            ClockNow() < history.returnedAtMs + TheMachine().captureBuffersRefusedAfterReturnMs;
+    return history.state == DeviceState::Present && LossSinceMade() == nullptr && !comingBack;
 }
 
 HRESULT DeviceLink::CallResult() const {
@@ -50,6 +53,7 @@ namespace {
 void ChangeState(DeviceHistory& history, DeviceState state) {
     if (state != DeviceState::Present && history.state == DeviceState::Present)
         history.losses.push_back({state, ClockNow()});
+    if (state == DeviceState::Present && history.state != DeviceState::Present) history.returnedAtMs = ClockNow();
     history.state = state;
 }
 
@@ -65,5 +69,9 @@ void SetPlaybackDeviceState(DeviceState state) {
 }
 
 void SetCaptureObjectsThatNeverDeliver(int count) { detail::TheMachine().capturesThatNeverDeliver = count; }
+
+void SetCaptureBuffersRefusedAfterReturn(uint32_t milliseconds) {
+    detail::TheMachine().captureBuffersRefusedAfterReturnMs = milliseconds;
+}
 
 }  // namespace marlowsim

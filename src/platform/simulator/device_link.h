@@ -19,7 +19,8 @@ public:
     static DeviceLink Capture(int index);
     static DeviceLink Playback();
 
-    // Its device is there, and has not gone away since the object was made.
+    // Its device is there, has not gone away since the object was made, and
+    // is not a capture device that came back too short a while ago.
     bool CanMakeBuffers() const;
     // DSERR_NODRIVER for a buffer whose device was removed since it was
     // made, S_OK otherwise (a stalled device answers everything).

@@ -73,6 +73,7 @@ void SetCaptureBehaviour(CaptureBehaviour behaviour) { TheMachine().captureBehav
 void SetCaptureLateStart(uint32_t milliseconds) { TheMachine().captureLateStartMs = milliseconds; }
 int CaptureWritesPastTheEnd() { return TheMachine().captureWritesPastTheEnd; }
 void SetCaptureWakeUpPackets(uint32_t packets) { TheMachine().captureWakeUpPackets = packets; }
+void SetWideSamplesAccepted(bool on) { TheMachine().wideSamplesAccepted = on; }
 
 void InjectFault(Call call, HRESULT result, bool always) {
     TheMachine().faults[static_cast<int>(call)] = {true, always, result};

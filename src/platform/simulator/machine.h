@@ -30,6 +30,8 @@ struct DeviceLoss {
 struct DeviceHistory {
     DeviceState state = DeviceState::Present;
     std::vector<DeviceLoss> losses;
+    // When it was last back to Present after a loss.
+    uint64_t returnedAtMs = 0;
 };
 
 struct Machine {
@@ -42,11 +44,13 @@ struct Machine {
     uint32_t captureLateStartMs = 0;
     uint32_t captureWakeUpPackets = 1;
     int captureWritesPastTheEnd = 0;
+    bool wideSamplesAccepted = false;
     // Capture devices by their place in devices; a list set afresh starts
     // with every device present.
     std::map<int, DeviceHistory> captureDeviceHistory;
     DeviceHistory playbackDeviceHistory;
     int capturesThatNeverDeliver = 0;
+    uint32_t captureBuffersRefusedAfterReturnMs = 0;
 
     Fault faults[kCallKinds];
     int callCounts[kCallKinds] = {};
