@@ -15,7 +15,8 @@ struct RecordingFormat {
 };
 
 // Fills record with the PCM record of wanted and answers true; answers false
-// for a format no device can take: a rate, channel count or sample size of
-// 0 or less, a size that is not whole bytes, or a channel count, size,
-// frame size or byte rate that the record's fields cannot hold.
+// for a format no device can take: a rate outside DirectSound's 100 Hz to
+// 200 kHz, a channel count of 0 or less, a sample size that is not 8, 16,
+// 24 or 32 bits, or a channel count or frame size that the record's fields
+// cannot hold.
 bool RecordableWaveFormat(const RecordingFormat& wanted, WAVEFORMATEX* record);

@@ -59,12 +59,13 @@ TEST(RecordingFormatTest, ARecordableFormatGetsItsDerivedFields) {
     EXPECT_EQ(record.nAvgBytesPerSec, 176400u);
     EXPECT_EQ(record.wBitsPerSample, 16);
     EXPECT_EQ(record.cbSize, 0);
-    // The largest values the record's fields hold.
-    ASSERT_TRUE(RecordableWaveFormat({8191, 65535, 64}, &record));
-    EXPECT_EQ(record.nBlockAlign, 65528);
-    EXPECT_EQ(record.nAvgBytesPerSec, 65528u * 65535u);
-    ASSERT_TRUE(RecordableWaveFormat({1, 0xFFFFFFFFu, 8}, &record));
-    EXPECT_EQ(record.nAvgBytesPerSec, 0xFFFFFFFFu);
+    // The largest values the record's fields and DirectSound's rates hold.
+    ASSERT_TRUE(RecordableWaveFormat({16383, 65535, 32}, &record));
+    EXPECT_EQ(record.nBlockAlign, 65532);
+    EXPECT_EQ(record.nAvgBytesPerSec, 65532u * 65535u);
+    ASSERT_TRUE(RecordableWaveFormat({1, 100, 8}, &record));
+    ASSERT_TRUE(RecordableWaveFormat({2, 200000, 24}, &record));
+    EXPECT_EQ(record.nAvgBytesPerSec, 1200000u);
 }
 
 TEST(RecordingFormatTest, AFormatNoDeviceCanTakeIsRefusedAndLeavesTheRecord) {
@@ -72,7 +73,9 @@ TEST(RecordingFormatTest, AFormatNoDeviceCanTakeIsRefusedAndLeavesTheRecord) {
         {0, 11025, 16},         {-2, 11025, 16},      {1, 0, 16},           {1, 11025, 0},
         {1, 11025, -16},        {1, 11025, 12},       {2, 44100, 7},        {65536, 8000, 8},
         {1, 8000, 65536},       {4096, 8000, 128},    {32768, 8000, 16},    {2, 0x80000000u, 16},
-        {1, 0xFFFFFFFFu, 16},
+        {1, 0xFFFFFFFFu, 16},   {1, 1, 16},           {1, 99, 16},          {1, 200001, 16},
+        {1, 1000000, 16},       {1, 11025, 40},       {1, 11025, 48},       {1, 11025, 64},
+        {16384, 65535, 32},
     };
     for (const RecordingFormat& wanted : refused) {
         WAVEFORMATEX record{};
