@@ -151,7 +151,19 @@ StatusRecord DirectSoundAudioDevice::StopRunningCapture() {
     captureBuffer->Stop();
     takeBytes = CapturedLength(filledByItself);
     capturing = false;
+    HoldTakeOnce();
     return status;
+}
+
+// A take that has ended is held once, in its copy, which keeps no more than
+// the take; its capture buffer goes. Where the copy cannot be had, the take
+// stays in its buffer.
+void DirectSoundAudioDevice::HoldTakeOnce() {
+    if (takeCopy.Hold(captureBuffer, takeBytes)) {
+        takeCopy.Fit();
+        takeHeldAside = true;
+        ReleaseCaptureBuffer();
+    }
 }
 
 // A buffer started once that is no longer running has stopped because it was
@@ -295,7 +307,7 @@ void DirectSoundAudioDevice::ReleaseCaptureBuffer() {
     }
 }
 
-// Only when nothing plays: the copy of a take that is being replaced.
+// Only when nothing plays: the copy of the take in a sound buffer.
 void DirectSoundAudioDevice::ReleasePlayBuffer() {
     if (playBuffer != nullptr) {
         playBuffer->Release();

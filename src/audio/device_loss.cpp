@@ -77,6 +77,7 @@ void DirectSoundAudioDevice::EndCaptureAfterLoss(HRESULT code) {
     if (!metering) {
         // Whole frames of what was copied before the loss; nothing after it.
         takeBytes = WholeFrames(takeCopy.Kept());
+        takeCopy.Fit();
         takeHeldAside = true;
     }
     ReleaseCaptureBuffer();

@@ -119,6 +119,7 @@ private:
     // buffer goes: a new buffer can be made, and a refused start loses
     // nothing.
     void SetTakeAside();
+    void HoldTakeOnce();
     // The capture device's object, afresh: its buffers must be gone already.
     StatusRecord OpenCaptureObject();
     // The same, answering DirectSound's result and reporting nothing.

@@ -101,10 +101,12 @@ StatusRecord DirectSoundAudioDevice::CopyTakeToPlayBuffer() {
 
 StatusRecord DirectSoundAudioDevice::PlayStop() {
     status.Reset();
-    if (IsPlaying()) {
-        playBuffer->Stop();
-    }
+    // A buffer that would not stop still plays, and stays until it ends.
+    const bool stopped = !IsPlaying() || SUCCEEDED(playBuffer->Stop());
     playing = false;
+    if (stopped) {
+        ReleasePlayBuffer();
+    }
     return status;
 }
 
@@ -125,6 +127,11 @@ bool DirectSoundAudioDevice::IsPlaying() {
     // A playback that had ended has nothing left to lose.
     if (FAILED(looked) && wasPlaying) {
         EndPlaybackAfterLoss(looked);
+    }
+    // The take's copy in the sound buffer goes once it has played: the take
+    // is then held once again, and the next PlaySound copies it afresh.
+    if (!playing) {
+        ReleasePlayBuffer();
     }
     return playing;
 }

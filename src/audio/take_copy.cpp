@@ -8,6 +8,8 @@
 void TakeCopy::Begin(uint32_t bytes) {
     kept_ = 0;
     if (bytes != capacity_) {
+        // The old bytes go first: the two need never be held at once.
+        bytes_.reset();
         bytes_.reset(bytes == 0 ? nullptr : new (std::nothrow) uint8_t[bytes]);
         capacity_ = bytes_ ? bytes : 0;
     }
@@ -38,6 +40,21 @@ bool TakeCopy::Hold(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) {
     kept_ = 0;
     Follow(buffer, bytes);
     return kept_ == bytes;
+}
+
+void TakeCopy::Fit() {
+    if (kept_ == capacity_) {
+        return;
+    }
+    std::unique_ptr<uint8_t[]> fitted(kept_ == 0 ? nullptr : new (std::nothrow) uint8_t[kept_]);
+    if (kept_ != 0 && !fitted) {
+        return;
+    }
+    if (kept_ != 0) {
+        std::memcpy(fitted.get(), bytes_.get(), kept_);
+    }
+    bytes_ = std::move(fitted);
+    capacity_ = kept_;
 }
 
 uint32_t TakeCopy::PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const {

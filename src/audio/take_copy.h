@@ -14,7 +14,8 @@
 
 class TakeCopy {
 public:
-    // Keeps up to bytes; nothing when the memory cannot be had.
+    // Keeps up to bytes, in place of what it kept; nothing when the memory
+    // cannot be had.
     void Begin(uint32_t bytes);
     void Clear();
     // Copies what the capture has added before position since the last call.
@@ -22,9 +23,14 @@ public:
     // Copies the first bytes of a stopped capture whole, keeping the memory
     // it has when that is large enough; answers whether it could.
     bool Hold(IDirectSoundCaptureBuffer* buffer, uint32_t bytes);
+    // Lets go of the memory past what is kept: a take stopped before its
+    // maximum then costs what it holds. Where the smaller block cannot be
+    // had, the larger one stays.
+    void Fit();
     // Puts the first bytes back (no more than are kept); answers how many.
     uint32_t PutBack(IDirectSoundCaptureBuffer* buffer, uint32_t bytes) const;
     uint32_t Kept() const { return kept_; }
+    uint32_t Capacity() const { return capacity_; }
     const uint8_t* Bytes() const { return bytes_.get(); }
 
 private:

@@ -58,6 +58,36 @@ protected:
         ASSERT_FALSE(device->IsCapturing());
     }
 
+    // A full take whose copy could not be made, so that it stays in its
+    // capture buffer: the buffer could not be read as the take ended.
+    void RecordFullTakeLeftInItsBuffer(int32_t maxMs) {
+        ASSERT_TRUE(Succeeded(device->StartCapture(maxMs, false)));
+        marlowsim::AdvanceClock(static_cast<uint32_t>(maxMs) + 100);
+        marlowsim::InjectFault(marlowsim::Call::CaptureLock, DSERR_INVALIDCALL, true);
+        ASSERT_FALSE(device->IsCapturing());
+        marlowsim::ClearFaults();
+        ASSERT_NE(device->captureBuffer, nullptr);
+    }
+
+    // The take's bytes wherever the device holds them: in its copy once it
+    // has ended, else in its capture buffer.
+    std::vector<uint8_t> HeldTake() {
+        if (device->captureBuffer == nullptr) {
+            const uint8_t* bytes = device->takeCopy.Bytes();
+            return bytes == nullptr ? std::vector<uint8_t>() : std::vector<uint8_t>(bytes, bytes + device->takeBytes);
+        }
+        void* first = nullptr;
+        DWORD firstBytes = 0;
+        void* second = nullptr;
+        DWORD secondBytes = 0;
+        EXPECT_TRUE(SUCCEEDED(
+            device->captureBuffer->Lock(0, device->takeBytes, &first, &firstBytes, &second, &secondBytes, 0)));
+        const auto* bytes = static_cast<const uint8_t*>(first);
+        std::vector<uint8_t> copy(bytes, bytes + device->takeBytes);
+        device->captureBuffer->Unlock(first, firstBytes, second, secondBytes);
+        return copy;
+    }
+
     // Remembers every failure the device's status reports, in order.
     void WatchFailures() { device->SetStatusCallback(&failures, &RecordFailure); }
 

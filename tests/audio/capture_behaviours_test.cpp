@@ -106,16 +106,13 @@ protected:
     // with; answers that first sample's step.
     int ExpectTakeIsTheRamp() {
         const WAVEFORMATEX& format = device->takeFormat;
-        void* bytes = nullptr;
-        DWORD locked = 0;
-        void* wrapped = nullptr;
-        DWORD wrappedBytes = 0;
-        if (device->takeBytes == 0 ||
-            device->captureBuffer->Lock(0, device->takeBytes, &bytes, &locked, &wrapped, &wrappedBytes, 0) != DS_OK) {
+        const std::vector<uint8_t> held = HeldTake();
+        if (device->takeBytes == 0 || held.size() != device->takeBytes) {
             ADD_FAILURE() << "no take to read";
             return -1;
         }
-        const uint8_t* take = static_cast<const uint8_t*>(bytes);
+        const uint8_t* take = held.data();
+        const auto locked = static_cast<uint32_t>(held.size());
         const uint32_t sampleBytes = format.wBitsPerSample / 8;
         auto sampleAt = [&](uint32_t frame, int channel) {
             const uint8_t* at = take + frame * format.nBlockAlign + channel * sampleBytes;
@@ -135,7 +132,6 @@ protected:
             }
         }
         EXPECT_EQ(wrongFrames, 0) << "of " << locked / format.nBlockAlign << " frames";
-        device->captureBuffer->Unlock(bytes, locked, wrapped, wrappedBytes);
         return first;
     }
 

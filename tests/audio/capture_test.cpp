@@ -90,6 +90,26 @@ TEST_F(CaptureTest, StoppedRecordingIsAsLongAsItsReadPosition) {
     EXPECT_FALSE(device->IsCapturing());
 }
 
+// Once it has ended a take is held once, in a copy of its own size: its
+// capture buffer goes, and so does the sound buffer a playback copied it to.
+TEST_F(CaptureTest, AnEndedTakeIsHeldOnce) {
+    const int objectsOpen = marlowsim::LiveDirectSoundObjects();
+    ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
+    marlowsim::AdvanceClock(1000);
+    EXPECT_EQ(device->takeCopy.Capacity(), 220500u);
+    ASSERT_TRUE(Succeeded(device->StopCapture()));
+    EXPECT_EQ(device->takeBytes, 22050u);
+    EXPECT_EQ(device->captureBuffer, nullptr);
+    EXPECT_EQ(device->takeCopy.Capacity(), 22050u);
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsOpen);
+    ASSERT_TRUE(Succeeded(device->PlayStart()));
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsOpen + 1);
+    marlowsim::AdvanceClock(1100);
+    EXPECT_FALSE(device->IsPlaying());
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsOpen);
+    EXPECT_EQ(HeldTake().size(), 22050u);
+}
+
 TEST_F(CaptureTest, NegativeMaximumSizesByItsMagnitudeAndStaysInsideTheBuffer) {
     ASSERT_TRUE(Succeeded(device->StartCapture(-1000, false)));
     EXPECT_EQ(device->captureBufferBytes, 22250u);

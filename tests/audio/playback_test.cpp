@@ -18,7 +18,9 @@ TEST_F(PlaybackTest, NeedsAnOpenDeviceAndATake) {
     EXPECT_TRUE(FailedWith(device->PlayStart(), "Open device before playing", -1));
 }
 
-TEST_F(PlaybackTest, TakeIsCopiedOnceAndReplayedFromItsStart) {
+// The sound buffer holding the take's copy goes when playback ends, by
+// itself or stopped, so that the take is held once again at rest.
+TEST_F(PlaybackTest, TakeIsCopiedForEachPlayAndReplayedFromItsStart) {
     RecordFullTake(1000);
     ASSERT_TRUE(Succeeded(device->PlayStart()));
     EXPECT_TRUE(device->IsPlaying());
@@ -26,8 +28,9 @@ TEST_F(PlaybackTest, TakeIsCopiedOnceAndReplayedFromItsStart) {
     marlowsim::AdvanceClock(300);
     EXPECT_TRUE(Succeeded(device->PlayStop()));
     EXPECT_FALSE(device->IsPlaying());
+    EXPECT_EQ(device->playBuffer, nullptr);
     ASSERT_TRUE(Succeeded(device->PlayStart()));
-    EXPECT_EQ(marlowsim::CallCount(marlowsim::Call::CreateSoundBuffer), 1);
+    EXPECT_EQ(marlowsim::CallCount(marlowsim::Call::CreateSoundBuffer), 2);
     EXPECT_EQ(marlowsim::CallCount(marlowsim::Call::PlaySetCurrentPosition), 2);
     EXPECT_EQ(marlowsim::CallCount(marlowsim::Call::Play), 2);
     // Replayed from its start: the whole second still lies ahead.
@@ -38,16 +41,13 @@ TEST_F(PlaybackTest, TakeIsCopiedOnceAndReplayedFromItsStart) {
 TEST_F(PlaybackTest, CopyHoldsTheTakesSamples) {
     RecordFullTake(200);
     ASSERT_TRUE(Succeeded(device->PlayStart()));
-    void* take = nullptr;
-    DWORD takeLength = 0;
+    const std::vector<uint8_t> take = HeldTake();
     void* copy = nullptr;
     DWORD copyLength = 0;
-    ASSERT_TRUE(SUCCEEDED(device->captureBuffer->Lock(0, device->takeBytes, &take, &takeLength, nullptr, nullptr, 0)));
     ASSERT_TRUE(SUCCEEDED(device->playBuffer->Lock(0, device->takeBytes, &copy, &copyLength, nullptr, nullptr, 0)));
     ASSERT_EQ(copyLength, device->takeBytes);
-    EXPECT_EQ(std::memcmp(take, copy, device->takeBytes), 0);
+    EXPECT_EQ(std::memcmp(take.data(), copy, device->takeBytes), 0);
     device->playBuffer->Unlock(copy, copyLength, nullptr, 0);
-    device->captureBuffer->Unlock(take, takeLength, nullptr, 0);
 }
 
 TEST_F(PlaybackTest, EndOfPlayIsNoticedByAskingOrAtTheIdlePoll) {
@@ -86,7 +86,7 @@ TEST_F(PlaybackTest, DuringTheFirstRecordingThereIsNoSound) {
 }
 
 TEST_F(PlaybackTest, FailedCopiesAreReportedAndTriedAgainNextTime) {
-    RecordFullTake(500);
+    RecordFullTakeLeftInItsBuffer(500);
     WatchFailures();
     marlowsim::InjectFault(marlowsim::Call::CaptureLock, DSERR_INVALIDCALL);
     EXPECT_TRUE(FailedWith(device->PlayStart(), "Problem during copying from record to play", -1));

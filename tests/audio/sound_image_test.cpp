@@ -27,19 +27,6 @@ protected:
         EXPECT_EQ(marlowsim::LiveGlobalBlocks(), 0);
     }
 
-    // The take's bytes as the capture buffer holds them.
-    std::vector<uint8_t> TakeBytes() {
-        void* first = nullptr;
-        DWORD firstBytes = 0;
-        void* second = nullptr;
-        DWORD secondBytes = 0;
-        EXPECT_TRUE(SUCCEEDED(
-            device->captureBuffer->Lock(0, device->takeBytes, &first, &firstBytes, &second, &secondBytes, 0)));
-        const auto* bytes = static_cast<const uint8_t*>(first);
-        std::vector<uint8_t> copy(bytes, bytes + device->takeBytes);
-        device->captureBuffer->Unlock(first, firstBytes, second, secondBytes);
-        return copy;
-    }
 };
 
 TEST_F(SoundImageTest, FullTakeBecomesAWaveImageWithA48ByteHeader) {
@@ -63,7 +50,7 @@ TEST_F(SoundImageTest, FullTakeBecomesAWaveImageWithA48ByteHeader) {
     EXPECT_EQ(ReadU32(bytes + 36), 0u);
     EXPECT_EQ(std::memcmp(bytes + 40, "data", 4), 0);
     EXPECT_EQ(ReadU32(bytes + 44), 220500u);
-    const std::vector<uint8_t> take = TakeBytes();
+    const std::vector<uint8_t> take = HeldTake();
     EXPECT_EQ(std::memcmp(bytes + 48, take.data(), take.size()), 0);
     GlobalUnlock(image);
     GlobalFree(image);
@@ -91,7 +78,7 @@ TEST_F(SoundImageTest, OddTakeGetsNoPadAndTheFormatItWasRecordedIn) {
 
 TEST_F(SoundImageTest, TrimLeavesOutTheFrontAndTheBack) {
     RecordFullTake(100);
-    const std::vector<uint8_t> take = TakeBytes();
+    const std::vector<uint8_t> take = HeldTake();
     HGLOBAL image = nullptr;
     EXPECT_TRUE(Succeeded(device->MakeSoundImage(10, 30, &image)));
     ASSERT_NE(image, nullptr);
@@ -146,7 +133,7 @@ TEST_F(SoundImageTest, AllocationFailureIsReported) {
 }
 
 TEST_F(SoundImageTest, UnlockableTakeGivesNoImageAndFreesTheBlock) {
-    RecordFullTake(500);
+    RecordFullTakeLeftInItsBuffer(500);
     marlowsim::InjectFault(marlowsim::Call::CaptureLock, DSERR_INVALIDCALL);
     EXPECT_EQ(device->SoundImage(), nullptr);
     EXPECT_TRUE(Succeeded(device->status));

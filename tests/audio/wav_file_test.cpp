@@ -64,19 +64,6 @@ protected:
 
     std::string PathOf(const char* name) const { return directory + "/" + name; }
 
-    std::vector<uint8_t> TakeBytes() {
-        void* first = nullptr;
-        DWORD firstBytes = 0;
-        void* second = nullptr;
-        DWORD secondBytes = 0;
-        EXPECT_TRUE(SUCCEEDED(
-            device->captureBuffer->Lock(0, device->takeBytes, &first, &firstBytes, &second, &secondBytes, 0)));
-        const auto* bytes = static_cast<const uint8_t*>(first);
-        std::vector<uint8_t> copy(bytes, bytes + device->takeBytes);
-        device->captureBuffer->Unlock(first, firstBytes, second, secondBytes);
-        return copy;
-    }
-
     std::string directory;
 };
 
@@ -101,7 +88,7 @@ TEST_F(WavFileTest, FullTakeIsWrittenWithFormatFactAndDataChunks) {
     EXPECT_EQ(ReadU32(file, 44), 0u);
     EXPECT_EQ(std::memcmp(file.data() + 48, "data", 4), 0);
     EXPECT_EQ(ReadU32(file, 52), 220500u);
-    const std::vector<uint8_t> take = TakeBytes();
+    const std::vector<uint8_t> take = HeldTake();
     EXPECT_EQ(std::memcmp(file.data() + 56, take.data(), take.size()), 0);
 }
 
@@ -200,7 +187,7 @@ TEST_F(WavFileTest, FullDeviceIsAWriteFailure) {
 }
 
 TEST_F(WavFileTest, TakeThatCannotBeReadIsAWriteFailure) {
-    RecordFullTake(500);
+    RecordFullTakeLeftInItsBuffer(500);
     marlowsim::InjectFault(marlowsim::Call::CaptureLock, DSERR_INVALIDCALL);
     const std::string path = PathOf("take.wav");
     EXPECT_TRUE(FailedWith(device->SaveAsFile(path.c_str()), "Could not write sound file", DSERR_INVALIDCALL));

@@ -222,7 +222,9 @@ run_packaged() {
 
 # start_movie NAME SCRIPT [options...]: the same, in the background, so that
 # the steps can wait for a line of its transcript (wait_for_line) and then
-# play into the sink; finish_movie waits for its end. One at a time.
+# play into the sink; finish_movie waits for its end. One at a time. A movie
+# still running after movie_limit seconds (300 unless the steps say) hangs.
+movie_limit=300
 movie_name=""
 movie_pid=""
 start_movie() {
@@ -232,10 +234,34 @@ start_movie() {
     mkdir -p "$work/runs/$movie_name"
     cp "$work/$script" "$work/runs/$movie_name/"
     movie_begin=$(milliseconds)
-    (cd "$work/runs/$movie_name" && exec timeout 300 wine "$program" "$@" "$(basename "$script")") \
+    (cd "$work/runs/$movie_name" && exec timeout "$movie_limit" wine "$program" "$@" "$(basename "$script")") \
         > "$output/$movie_name.out" 2>&1 &
     movie_pid=$!
     started="$started $movie_pid"
+}
+
+# sample_memory FILE: until the running movie ends, every 100 ms, appends to
+# FILE the step the movie last put ("step: NAME"), its program's private
+# data (VmData, kB: what it has committed, Wine's heaps included) and the
+# peak of its resident anonymous memory since the step began (kB: VmHWM
+# less file pages, reset at each step).
+sample_memory() {
+    program_pid=""
+    while kill -0 "$movie_pid" 2>/dev/null && [ -z "$program_pid" ]; do
+        program_pid=$(cat "/proc/$movie_pid/task/$movie_pid/children" 2>/dev/null | cut -d' ' -f1)
+        sleep 0.1
+    done
+    last=""
+    while kill -0 "$program_pid" 2>/dev/null; do
+        step=$(tr -d '\r' < "$output/$movie_name.out" | sed -n 's/^-- "step: \(.*\)"$/\1/p' | tail -n 1)
+        if [ "$step" != "$last" ]; then
+            echo 5 > "/proc/$program_pid/clear_refs" 2>/dev/null
+            last=$step
+        fi
+        awk -v step="$step" '/^VmData:/ { data = $2 } /^VmHWM:/ { peak = $2 } /^RssFile:/ { file = $2 }
+            END { if (data != "") print step "|" data "|" peak - file }' "/proc/$program_pid/status" >> "$1" 2>/dev/null
+        sleep 0.1
+    done
 }
 
 # Waits, at most 60 s, until the running movie has printed a line holding TEXT.
