@@ -1,21 +1,31 @@
 // Saving the take as a Sound cast member or as a WAV file.
+#include <cstring>
+
 #include "host/host_text.h"
 #include "script/method_behaviours.h"
 
 namespace script {
 namespace {
 
-constexpr std::size_t kNameBytes = ScriptInstance::kTextBytes;
+// A member name of up to 499 bytes; the buffer has a byte more, so that a
+// longer name shows as one that did not fit instead of passing cut, as
+// the name of another member.
+constexpr std::size_t kLongestNameBytes = ScriptInstance::kTextBytes - 1;
 constexpr int32_t kFirstCastLibrary = 1;
 
 }  // namespace
 
 void SaveAsMemberMethod(const MethodCall& method) {
-    char name[kNameBytes];
+    char name[kLongestNameBytes + 2];
     if (!method.bridge().ReadTextArgument(method.call, 1, name, sizeof name)) {
         AnswerStatusText(method);
         Report(method, "Invalid parameter, expected a string", "This paramter must be a member name",
                "Call:SaveAsMember");
+        return;
+    }
+    if (std::strlen(name) > kLongestNameBytes) {
+        method.instance().status.SetFailure("Could not create new member: the name is too long", -1);
+        AnswerStatusText(method);
         return;
     }
     // An optional cast library number that does not read leaves library 1.

@@ -29,6 +29,15 @@ on startMovie
   put m.SaveAsMember("full")
   put memberInfo("full")
 
+  -- A member name of 500 bytes is refused, not cut to another's 499.
+  long = "full"
+  repeat with i = 1 to 123
+    long = long & "-abc"
+  end repeat
+  put m.SaveAsMember(long & "wxyz")
+  put m.SaveAsMember(long & "xyz")
+  put memberInfo(long & "xyz")[#number]
+
   -- A zero maximum records nothing but the 200 spare bytes.
   put m.StartRecording(0)
   idle(50)
