@@ -39,6 +39,13 @@ uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
 StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer(const WAVEFORMATEX& recordFormat) {
     status.Reset();
     HRESULT result = MakeCaptureBuffer(recordFormat);
+    // A capture object made before its device went away, while this object
+    // was not capturing, stays broken once the device is back (Wine's
+    // answers "Device not available" for ever); a fresh one works.
+    if (result == kDeviceNotAvailable) {
+        const HRESULT reopened = MakeCaptureObject();
+        result = SUCCEEDED(reopened) ? MakeCaptureBuffer(recordFormat) : reopened;
+    }
     const DWORD firstTry = GetTickCount();
     while (result == kDeviceNotAvailable && CaptureDeviceComingBack() &&
            GetTickCount() - firstTry < kComingBackWaitMs) {

@@ -165,10 +165,17 @@ TEST_P(DeviceLossTest, BackAgainTheFirstStartWaitsForTheDeviceToTakeBuffers) {
         device->SetLevelMetering(false, 50);
         device->StopCapture();
     }
-    // An object that did not see the loss does not wait.
+    // An object that did not see the loss does not wait; its capture object,
+    // made before the loss, is replaced by a fresh one, which records once
+    // the device takes buffers again.
+    marlowsim::SetCaptureDeviceState(0, marlowsim::DeviceState::Removed);
+    marlowsim::SetCaptureDeviceState(0, marlowsim::DeviceState::Present);
     const auto [bystanderAnswer, bystanderWaited] = waitedFor([&] { return bystander.StartCapture(1000, false); });
     EXPECT_TRUE(FailedWith(bystanderAnswer, kRefused, kNotAvailable));
     EXPECT_EQ(bystanderWaited, 0u);
+    marlowsim::AdvanceClock(2800);
+    EXPECT_TRUE(Succeeded(bystander.StartCapture(1000, false)));
+    bystander.StopCapture();
     // Nor does another refusal; and a device slower than 4 s is refused,
     // the next start waiting for it again.
     loseTheDevice();
