@@ -1,7 +1,10 @@
 -- Figures of the real path under Wine, printed for bench/wine-figures.sh:
---   start: how long the StartRecording call takes, and how long from its
+--   start: how long the StartRecording call takes, how long from its
 --     beginning to the first captured packet (the first level above
---     nothing), ten times;
+--     nothing), and, for a take stopped a second later, the take's length
+--     less the time from that first packet to the StopRecording call (a
+--     take that keeps every packet delivered before the call is at most a
+--     packet short of it), twenty times;
 --   step: a step in the input to the level showing it. Object A plays a
 --     take of the 1 kHz tone into silence while object B meters (50 ms
 --     window): the milliseconds from PlaySound to B's first level above
@@ -16,18 +19,21 @@ on startMovie
   put "ready for the tone"
 
   -- The tone plays: A keeps a take of it, and StartRecording is timed.
-  repeat with i = 1 to 10
+  repeat with i = 1 to 20
     begin = the milliseconds
-    a.StartRecording(1000)
+    a.StartRecording(5000)
     started = the milliseconds - begin
     repeat while the milliseconds - begin < 2000
       level = a.GetInputLevel()
       if level[1][#Left] > 0 then exit repeat
     end repeat
-    put "start:" && started && (the milliseconds - begin)
-    repeat while a.RecordingNow() = 1
-      idle(16)
-    end repeat
+    heard = the milliseconds - begin
+    idle(1000)
+    stopped = the milliseconds - begin
+    a.StopRecording()
+    a.SaveAsMember("take")
+    kept = memberInfo("take")[#duration]
+    put "start:" && started && heard && (kept - (stopped - heard))
   end repeat
 
   -- Then silence (the session's tone is 20 s long): wait for it, and step

@@ -156,13 +156,15 @@ StatusRecord DirectSoundAudioDevice::StopRunningCapture() {
 }
 
 // A take that has ended is held once, in its copy, which keeps no more than
-// the take; its capture buffer goes. Where the copy cannot be had, the take
-// stays in its buffer.
+// the take; its capture buffer goes, and the capture object with it (Wine
+// keeps a buffer's memory until its object goes; the next start makes a
+// fresh one, as it does on Wine anyway). Where the copy cannot be had, the
+// take stays in its buffer.
 void DirectSoundAudioDevice::HoldTakeOnce() {
     if (takeCopy.Hold(captureBuffer, takeBytes)) {
         takeCopy.Fit();
         takeHeldAside = true;
-        ReleaseCaptureBuffer();
+        ReleaseCaptureObject();
     }
 }
 
@@ -304,6 +306,15 @@ void DirectSoundAudioDevice::ReleaseCaptureBuffer() {
         captureBuffer->Stop();
         captureBuffer->Release();
         captureBuffer = nullptr;
+    }
+}
+
+// Each buffer goes before the object that made it.
+void DirectSoundAudioDevice::ReleaseCaptureObject() {
+    ReleaseCaptureBuffer();
+    if (captureObject != nullptr) {
+        captureObject->Release();
+        captureObject = nullptr;
     }
 }
 

@@ -80,11 +80,7 @@ void DirectSoundAudioDevice::EndCaptureAfterLoss(HRESULT code) {
         takeCopy.Fit();
         takeHeldAside = true;
     }
-    ReleaseCaptureBuffer();
-    if (captureObject != nullptr) {
-        captureObject->Release();
-        captureObject = nullptr;
-    }
+    ReleaseCaptureObject();
     captureDeviceSeenLost = true;
     lostCaptureDevice = CaptureDeviceId();
     status.SetFailure(metering ? kMeteringLost : kCaptureLost, static_cast<int32_t>(code));

@@ -107,12 +107,7 @@ StatusRecord DirectSoundAudioDevice::Close() {
     // Metering lives on the capture that goes here: a later Open starts
     // without it, and StartGetInputLevel must start it afresh.
     meteringActive = false;
-    // Each buffer goes before the object that made it.
-    if (captureObject != nullptr) {
-        ReleaseCaptureBuffer();
-        captureObject->Release();
-        captureObject = nullptr;
-    }
+    ReleaseCaptureObject();
     takeCopy.Clear();
     takeHeldAside = false;
     playbackObjectLost = false;

@@ -162,6 +162,7 @@ private:
         return takeBytes != 0 && (takeHeldAside ? takeCopy.Kept() >= takeBytes : captureBuffer != nullptr);
     }
     void ReleaseCaptureBuffer();
+    void ReleaseCaptureObject();
     void ReleasePlayBuffer();
 };
 

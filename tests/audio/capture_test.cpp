@@ -91,23 +91,28 @@ TEST_F(CaptureTest, StoppedRecordingIsAsLongAsItsReadPosition) {
 }
 
 // Once it has ended a take is held once, in a copy of its own size: its
-// capture buffer goes, and so does the sound buffer a playback copied it to.
+// capture buffer goes with its capture object (whose memory Wine keeps the
+// buffer's in), and the sound buffer a playback copied it to goes when the
+// playback ends. The next take makes a fresh capture object.
 TEST_F(CaptureTest, AnEndedTakeIsHeldOnce) {
-    const int objectsOpen = marlowsim::LiveDirectSoundObjects();
+    const int objectsAtRest = marlowsim::LiveDirectSoundObjects() - 1;
     ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
     marlowsim::AdvanceClock(1000);
     EXPECT_EQ(device->takeCopy.Capacity(), 220500u);
     ASSERT_TRUE(Succeeded(device->StopCapture()));
     EXPECT_EQ(device->takeBytes, 22050u);
     EXPECT_EQ(device->captureBuffer, nullptr);
+    EXPECT_EQ(device->captureObject, nullptr);
     EXPECT_EQ(device->takeCopy.Capacity(), 22050u);
-    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsOpen);
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsAtRest);
     ASSERT_TRUE(Succeeded(device->PlayStart()));
-    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsOpen + 1);
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsAtRest + 1);
     marlowsim::AdvanceClock(1100);
     EXPECT_FALSE(device->IsPlaying());
-    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsOpen);
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsAtRest);
     EXPECT_EQ(HeldTake().size(), 22050u);
+    ASSERT_TRUE(Succeeded(device->StartCapture(1000, false)));
+    EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsAtRest + 2);
 }
 
 TEST_F(CaptureTest, NegativeMaximumSizesByItsMagnitudeAndStaysInsideTheBuffer) {
