@@ -313,9 +313,11 @@ void DirectSoundAudioDevice::ReleaseCaptureBuffer() {
 void DirectSoundAudioDevice::ReleaseCaptureObject() {
     ReleaseCaptureBuffer();
     if (captureObject != nullptr) {
+        LeaveTheDriverAFrame();
         captureObject->Release();
         captureObject = nullptr;
     }
+    captureObjectMadeBuffers = false;
 }
 
 // Only when nothing plays: the copy of the take in a sound buffer.

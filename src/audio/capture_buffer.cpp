@@ -80,6 +80,7 @@ HRESULT DirectSoundAudioDevice::MakeCaptureBuffer(WAVEFORMATEX recordFormat) {
     withEffects.lpDSCFXDesc = nullptr;
     HRESULT result = captureObject->CreateCaptureBuffer(&withEffects, &captureBuffer, nullptr);
     if (SUCCEEDED(result)) {
+        captureObjectMadeBuffers = true;
         return result;
     }
 
@@ -94,7 +95,29 @@ HRESULT DirectSoundAudioDevice::MakeCaptureBuffer(WAVEFORMATEX recordFormat) {
         captureBuffer->Release();
         captureBuffer = nullptr;
     }
+    captureObjectMadeBuffers = captureObjectMadeBuffers || SUCCEEDED(result);
     return result;
+}
+
+// Wine 8.0 never frees the memory of a capture object's last buffer: its
+// capture device keeps it, and leaks it when the object goes (a take's
+// worth at every take, as a fresh object is made for each). So before an
+// object that made buffers goes, a buffer of one frame is made on it and
+// let go at once: that frame is what it keeps. A driver that refuses so
+// small a buffer loses nothing by it.
+void DirectSoundAudioDevice::LeaveTheDriverAFrame() {
+    if (!captureObjectMadeBuffers) {
+        return;
+    }
+    DSCBUFFERDESC1 frame{};
+    frame.dwSize = sizeof(DSCBUFFERDESC1);
+    frame.dwBufferBytes = captureFormat.nBlockAlign;
+    frame.lpwfxFormat = &captureFormat;
+    IDirectSoundCaptureBuffer* last = nullptr;
+    if (SUCCEEDED(captureObject->CreateCaptureBuffer(reinterpret_cast<LPCDSCBUFFERDESC>(&frame), &last, nullptr)) &&
+        last != nullptr) {
+        last->Release();
+    }
 }
 
 void DirectSoundAudioDevice::RefuseCaptureBuffer(HRESULT result) {

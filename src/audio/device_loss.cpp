@@ -45,7 +45,6 @@ HRESULT DirectSoundAudioDevice::LookAtCapture(bool* running) {
 // here ends the take as a loss, reported once, by the caller.
 HRESULT DirectSoundAudioDevice::RestartOnFreshCaptureObject() {
     captureRestarted = true;
-    ReleaseCaptureBuffer();
     HRESULT result = MakeCaptureObject();
     if (SUCCEEDED(result)) {
         result = MakeCaptureBuffer(captureFormat);

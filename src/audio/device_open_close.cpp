@@ -80,10 +80,7 @@ StatusRecord DirectSoundAudioDevice::OpenCaptureObject() {
 }
 
 HRESULT DirectSoundAudioDevice::MakeCaptureObject() {
-    if (captureObject != nullptr) {
-        captureObject->Release();
-        captureObject = nullptr;
-    }
+    ReleaseCaptureObject();
     const HRESULT result =
         DirectSoundCaptureCreate(captureDeviceIsDefault ? nullptr : &captureDeviceGuid, &captureObject, nullptr);
     if (FAILED(result)) {

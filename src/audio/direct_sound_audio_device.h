@@ -63,6 +63,8 @@ public:
     int32_t meteringDurationMs = 0;
     IDirectSoundCapture* captureObject = nullptr;
     IDirectSoundCaptureBuffer* captureBuffer = nullptr;
+    // captureObject has made a buffer (see LeaveTheDriverAFrame).
+    bool captureObjectMadeBuffers = false;
     IDirectSound* playbackObject = nullptr;
     IDirectSoundBuffer* playBuffer = nullptr;
     uint32_t takeBytes = 0;
@@ -163,6 +165,7 @@ private:
     }
     void ReleaseCaptureBuffer();
     void ReleaseCaptureObject();
+    void LeaveTheDriverAFrame();
     void ReleasePlayBuffer();
 };
 

@@ -91,9 +91,10 @@ TEST_F(CaptureTest, StoppedRecordingIsAsLongAsItsReadPosition) {
 }
 
 // Once it has ended a take is held once, in a copy of its own size: its
-// capture buffer goes with its capture object (whose memory Wine keeps the
-// buffer's in), and the sound buffer a playback copied it to goes when the
-// playback ends. The next take makes a fresh capture object.
+// capture buffer goes with its capture object, which is left a buffer of one
+// frame to keep (Wine never frees an object's last buffer), and the sound
+// buffer a playback copied it to goes when the playback ends. The next take
+// makes a fresh capture object.
 TEST_F(CaptureTest, AnEndedTakeIsHeldOnce) {
     const int objectsAtRest = marlowsim::LiveDirectSoundObjects() - 1;
     ASSERT_TRUE(Succeeded(device->StartCapture(10000, false)));
@@ -103,6 +104,7 @@ TEST_F(CaptureTest, AnEndedTakeIsHeldOnce) {
     EXPECT_EQ(device->takeBytes, 22050u);
     EXPECT_EQ(device->captureBuffer, nullptr);
     EXPECT_EQ(device->captureObject, nullptr);
+    EXPECT_EQ(LastBufferBytes(), 2u);
     EXPECT_EQ(device->takeCopy.Capacity(), 22050u);
     EXPECT_EQ(marlowsim::LiveDirectSoundObjects(), objectsAtRest);
     ASSERT_TRUE(Succeeded(device->PlayStart()));

@@ -244,22 +244,22 @@ start_movie() {
 # FILE the step the movie last put ("step: NAME"), its program's private
 # data (VmData, kB: what it has committed, Wine's heaps included) and the
 # peak of its resident anonymous memory since the step began (kB: VmHWM
-# less file pages, reset at each step).
+# less file pages, reset at each step). The program is the child of the
+# movie's timeout named marlowhost.exe: the timeout's first children are
+# short-lived helpers of the shell.
 sample_memory() {
-    program_pid=""
-    while kill -0 "$movie_pid" 2>/dev/null && [ -z "$program_pid" ]; do
-        program_pid=$(cat "/proc/$movie_pid/task/$movie_pid/children" 2>/dev/null | cut -d' ' -f1)
-        sleep 0.1
-    done
     last=""
-    while kill -0 "$program_pid" 2>/dev/null; do
-        step=$(tr -d '\r' < "$output/$movie_name.out" | sed -n 's/^-- "step: \(.*\)"$/\1/p' | tail -n 1)
-        if [ "$step" != "$last" ]; then
-            echo 5 > "/proc/$program_pid/clear_refs" 2>/dev/null
-            last=$step
+    while kill -0 "$movie_pid" 2>/dev/null; do
+        program_pid=$(cat "/proc/$movie_pid/task/$movie_pid/children" 2>/dev/null | cut -d' ' -f1)
+        if [ -n "$program_pid" ] && grep -q '^Name:.*marlowhost' "/proc/$program_pid/status" 2>/dev/null; then
+            step=$(tr -d '\r' < "$output/$movie_name.out" | sed -n 's/^-- "step: \(.*\)"$/\1/p' | tail -n 1)
+            if [ "$step" != "$last" ]; then
+                echo 5 > "/proc/$program_pid/clear_refs" 2>/dev/null
+                last=$step
+            fi
+            awk -v step="$step" '/^VmData:/ { data = $2 } /^VmHWM:/ { peak = $2 } /^RssFile:/ { file = $2 }
+                END { if (data != "") print step "|" data "|" peak - file }' "/proc/$program_pid/status" >> "$1" 2>/dev/null
         fi
-        awk -v step="$step" '/^VmData:/ { data = $2 } /^VmHWM:/ { peak = $2 } /^RssFile:/ { file = $2 }
-            END { if (data != "") print step "|" data "|" peak - file }' "/proc/$program_pid/status" >> "$1" 2>/dev/null
         sleep 0.1
     done
 }
