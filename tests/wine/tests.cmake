@@ -16,6 +16,10 @@ add_executable(wine_checks ${WINE_TIER_DIR}/wine_checks.cpp ${WINE_TIER_DIR}/gol
 target_compile_definitions(wine_checks PRIVATE MARLOWTIDE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(wine_checks PRIVATE wine_tier_support GTest::gtest_main)
 
+# The continuity check for the bench's long take (bench/wine-figures.sh).
+add_executable(tone_continuity ${WINE_TIER_DIR}/continuity_tool.cpp)
+target_link_libraries(tone_continuity PRIVATE wine_tier_support)
+
 # The checkers themselves, on doctored takes: with the native suite.
 add_executable(wine_checker_tests ${WINE_TIER_DIR}/checker_test.cpp)
 target_link_libraries(wine_checker_tests PRIVATE wine_tier_support GTest::gtest_main)
