@@ -327,7 +327,7 @@ class Model:
             o = w.obj
             o.in_e = False
             self.emit(w, ("EN", result))
-        if w.obj.dialogs:
+        if w.obj.dialogs and self.p.prints_boxes:
             self.emit(w, ("box", "Marlowtide:Error", help_text))
 
     def internal(self, w, c, message, code):

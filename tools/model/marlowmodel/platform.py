@@ -48,6 +48,9 @@ class Platform:
     slack_ms = 0              # calls and idle moments take this long at most
     play_speed = (1.0, 1.0)   # a take of d ms plays between d times these
     simulated = True
+    # marlowhost prints message boxes and debugger output (the native build);
+    # on Windows they are the system's own.
+    prints_boxes = True
 
     def __init__(self, director="12.0", devices=None, signal="sine:440:0.5"):
         self.director = director
@@ -143,6 +146,7 @@ class Wine(Platform):
     # In the emulated machine Wine's mixer plays a take in up to 4.5 times its length.
     play_speed = (0.9, 5.0)
     simulated = False
+    prints_boxes = False
 
     def __init__(self, director="12.0", devices=None, signal="sine:1000:0.5"):
         # Wine lists its own devices; the walk opens the default one only.
