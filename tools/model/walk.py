@@ -53,7 +53,10 @@ def shrunk(walk, first, marlowhost, xtra, folder, tolerated):
 
 def report_disagreement(walk, disagreement, marlowhost, xtra, folder, tolerated, keep):
     small, again = shrunk(walk, disagreement, marlowhost, xtra, folder, tolerated)
-    path = os.path.join(keep, "disagreement.ls")
+    number = 1
+    while os.path.exists(os.path.join(keep, "disagreement-%d.ls" % number)):
+        number += 1
+    path = os.path.join(keep, "disagreement-%d.ls" % number)
     with open(path, "w", encoding="utf-8") as f:
         f.write(small.script())
     print("\nDISAGREEMENT %s" % (again or disagreement))

@@ -100,17 +100,6 @@ class Levels(Expect):
         return "levels left %d to %d, right %d to %d (%s)" % (self.left + self.right + (self.name,))
 
 
-class Anything(Expect):
-    def __init__(self, name):
-        self.name = name
-
-    def matches(self, value):
-        return True
-
-    def describe(self):
-        return "anything (%s)" % self.name
-
-
 def same(actual, expected):
     if isinstance(expected, Expect):
         return expected.matches(actual)

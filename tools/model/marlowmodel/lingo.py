@@ -31,7 +31,6 @@ class Object:
         return self.text
 
 
-VOID = None
 INT_MIN = -2147483648
 
 
@@ -183,9 +182,3 @@ class DisplayReader:
                 self.pos += 1
                 return props if props is not None else items
             self.expect(",")
-
-
-def read_display(text):
-    reader = DisplayReader(text)
-    value = reader.value()
-    return value, reader.pos

@@ -13,7 +13,7 @@ from dataclasses import dataclass, replace
 
 from . import known_faults
 from .expect import (AnyError, Exact, Expect, Levels, OneOf, Pattern, error_text, rate_display)
-from .lingo import Float, PropList, Symbol
+from .lingo import PropList, Symbol
 from .platform import BADFORMAT, INVALIDPARAM, NODRIVER, WINDOWS_PATH_UNITS, utf16_units
 
 CAPTURE_LOST = "Audio capture device lost: the take keeps what was recorded before"
@@ -37,12 +37,6 @@ CAPTURE_BUFFER_TEXTS = {
     -2005401500: "Bad format", -2005401480: "No driver", -2005401430: "Uninitialized",
     -2004287484: "Device lost", -2004287473: "Device not available",
 }
-# Reports of the engine that may come beside the one a call answers with.
-METHODS = ["new", "forget", "GetVersionString", "OpenAudio", "IsAudioOpen", "CloseAudio", "StartRecording",
-           "RecordingNow", "StopRecording", "StartGetInputLevel", "StopGetInputLevel", "GetInputLevel",
-           "IsGsilActive", "PlaySound", "IsSoundPlaying", "PlayStop", "SaveAsMember", "SaveAsFile", "GetFormat",
-           "SetFormat", "SetSampleRate", "SetBitsPerSample", "SetChannels", "FindAudioCaptureDevices",
-           "FindAllAudioCompressors", "ShowErrorsAsDialogs", "PrivateGlobal", "PrivateInstance"]
 # What a method that needs the device answers while the engine reports a
 # failure: the queries 0, these no value, the others the busy failure.
 BUSY_ZERO = {"IsAudioOpen", "RecordingNow", "IsGsilActive", "IsSoundPlaying"}
@@ -87,7 +81,6 @@ class Take:
     fmt: Fmt
     lo: int          # frames, at least
     hi: int          # frames, at most
-    origin: str      # recording, metering
     half_frame: bool = False   # tolerated: the last frame may be cut
     device: int = 0
     buffer_made: object = None  # when its capture buffer was made; None when the take is held aside
@@ -110,6 +103,7 @@ class Capture:
     loss_code: int = 0
     first_level_read: bool = False
     buffer_made: int = 0
+    stuck: bool = False      # tolerated: metering left on over a stopped capture
 
     def full_frames(self):
         return self.fmt.frames(self.length_ms)
@@ -177,6 +171,7 @@ class Obj:
         self.play = None
         self.take = None
         self.play_copy = False
+        self.copy_fmt = None      # the format the play buffer was made in
         self.depth = 0            # inside the internal-error handler
         self.in_e = False
         self.in_i = False
@@ -204,7 +199,6 @@ class World:
         self.faults = ()          # (call, code, always)
         self.obj = None
         self.assumed = frozenset()
-        self.unchecked = None     # a tolerated fault after which nothing is checked
         self.events = []
         self.lost_now = None
         self.status_busy = None
@@ -226,13 +220,12 @@ class World:
     def key(self):
         """What tells two worlds apart. The known faults a world assumes are left
         out: worlds alike but for them have the same future (see merge)."""
-        if self.unchecked:
-            return ("unchecked", self.unchecked)
         o = self.obj
         okey = tuple(sorted(o.__dict__.items())) if o else None
         return (self.now, self.warned, tuple(sorted(self.members.items())), tuple(sorted(self.files.items())),
-                tuple(sorted(self.logs)), tuple(sorted(self.cut_logs)), tuple(self.cap_state), tuple(self.cap_losses), self.play_state,
-                self.play_losses, self.never, self.seq, self.faults, okey, tuple(self.events), self.trace_changed)
+                tuple(sorted(self.logs)), tuple(sorted(self.cut_logs)), tuple(self.cap_state),
+                tuple(self.cap_losses), self.play_state, self.play_losses, self.never, self.seq, self.faults, okey,
+                tuple(self.events), self.trace_changed)
 
 
 class Chooser:
@@ -311,13 +304,13 @@ class Model:
     def emit(self, w, event):
         w.events.append(event)
 
-    def report_error(self, w, c, description, help_text, from_status=True):
+    def report_error(self, w, c, description, help_text, from_status=True, help_from_status=False):
         """A report to Marlowtide_XtraError, then its message box. from_status:
-        the description is the call's status text."""
+        the description is the call's status text (and the help, help_from_status)."""
         o = w.obj
         if from_status and self.status_taken_by_callback(w, c):
             description = Exact(error_text(BUSY, -1))
-            if help_text is not START_HELP and help_text != NO_TAKE_HELP and help_text != "You must first StartGSIL":
+            if help_from_status:
                 help_text = description
         self.emit(w, ("E", description, help_text))
         action = self.handlers.get("E")
@@ -366,14 +359,14 @@ class Model:
         self.internal(w, c, message, code)
         return Exact(error_text(message, code))
 
-    def new_take(self, w, fmt, lo, hi, origin, c=None):
+    def new_take(self, w, fmt, lo, hi, c):
         """A take of lo to hi frames; None for no frames. Where it may have none, c chooses."""
         if hi <= 0:
             return None
         if lo <= 0 and c.choose("a take that may hold nothing", ["none", "some"]) == "none":
             return None
         w.next_tid += 1
-        return Take(w.next_tid, fmt, max(lo, 1), hi, origin)
+        return Take(w.next_tid, fmt, max(lo, 1), hi)
 
     def device_lost_since(self, w, device, made):
         return made is not None and any(t >= made for t, _ in w.cap_losses[device])
@@ -410,23 +403,37 @@ class Model:
         cap = o.cap
         if cap is None:
             return
+        if cap.stuck:
+            # Tolerated: metering left on over a stopped capture still finds its device gone.
+            if cap.frozen_at is not None and cap.loss_code != -1:
+                self.lose_capture(w, c, cap.loss_code)
+            return
         t = w.now
         # A device that has delivered nothing for 2 s is started once more, afresh.
         if cap.delivered(t) == 0 and not cap.restarted and t - cap.start >= RESTART_AFTER_MS:
             refused = self.consume_fault(w, "DirectSoundCaptureCreate")
-            buffer_fault = self.active_fault(w, "CreateCaptureBuffer")
-            if buffer_fault and buffer_fault[1]:
-                refused = refused or buffer_fault[0]
+            cause = "Cannot access audio capture device"
             if w.cap_state[cap.device] != "present":
                 refused = refused or NODRIVER
+            if not refused:
+                # A fresh capture object is made; its buffer may still be refused.
+                self.make_capture_object(w)
+            buffer_fault = self.active_fault(w, "CreateCaptureBuffer")
+            if not refused and buffer_fault and buffer_fault[1]:
+                refused, cause = buffer_fault[0], code_text(buffer_fault[0])
             if o.fmt != cap.fmt and self.fault(w, c, known_faults.RESTART_IN_SET_FORMAT):
-                w.unchecked = known_faults.RESTART_IN_SET_FORMAT
-                return
+                # The fresh buffer is made in the format set since, which may be refused.
+                cap = replace(cap, fmt=o.fmt)
+                codes = self.p.buffer_refusal(abs(cap.length_ms) * o.fmt.byte_rate() // 1000 + 200)
+                if not refused and codes:
+                    refused, cause = codes[0], code_text(codes[0])
+                elif not refused and (not o.fmt.consistent() or o.fmt.bits % 8 or not o.fmt.rate or
+                                      self.p.takes_format(o.fmt.bits, o.fmt.channels, o.fmt.rate) is False):
+                    refused, cause = BADFORMAT, code_text(BADFORMAT)
             if refused:
                 o.cap = replace(cap, frozen_at=cap.frozen_at if cap.frozen_at is not None else t)
-                self.lose_capture(w, c, refused, restart_failed=True)
+                self.lose_capture(w, c, refused, restart_failed=cause)
                 return
-            self.make_capture_object(w)
             cap = replace(cap, restarted=True, delivers_from=None if o.cap_never else t, last_change=t,
                           last_look=t, last_frames=0, frozen_at=None, loss_code=0)
             o.cap = cap
@@ -482,10 +489,18 @@ class Model:
         o = w.obj
         cap = o.cap
         o.cap = None
-        o.take = self.in_buffer(self.new_take(w, cap.fmt, frames, frames, "recording", c), cap)
+        o.take = self.in_buffer(self.new_take(w, cap.fmt, frames, frames, c), cap)
         if o.take and self.fault(w, c, known_faults.HALF_FRAME):
             o.take = replace(o.take, half_frame=True)
         o.play_copy = False
+
+    def lap_frames(self, cap):
+        """The most a metering take holds: its buffer, or with the known fault, a
+        frame more that the buffer holds part of."""
+        frames = cap.buffer_frames()
+        if known_faults.HALF_FRAME in self.tolerated and cap.fmt.block():
+            return -(-(abs(cap.length_ms) * cap.fmt.byte_rate() // 1000 + 200) // cap.fmt.block())
+        return frames
 
     @staticmethod
     def in_buffer(take, cap):
@@ -498,8 +513,9 @@ class Model:
         removed = any(t >= take.buffer_made and kind == "removed" for t, kind in w.cap_losses[take.device])
         return removed and self.fault(w, c, known_faults.TAKE_LOST_WITH_DEVICE)
 
-    def lose_capture(self, w, c, code, restart_failed=False):
-        """The loss of a running capture: reported once, the take keeps what came before."""
+    def lose_capture(self, w, c, code, restart_failed=None):
+        """The loss of a running capture: reported once, the take keeps what came before.
+        restart_failed: why the restart of a capture that delivered nothing failed."""
         o = w.obj
         cap = o.cap
         o.cap = None
@@ -510,17 +526,17 @@ class Model:
             message = CAPTURE_LOST
             lo = cap.last_frames
             hi = cap.captured(cap.frozen_at if cap.frozen_at is not None else w.now)
-            o.take = self.new_take(w, cap.fmt, lo, max(lo, hi), "recording", c)
+            o.take = self.new_take(w, cap.fmt, lo, max(lo, hi), c)
             if o.take:
                 o.take = replace(o.take, device=cap.device)
         o.play_copy = False
         o.cap_made = None
-        if restart_failed:
-            message = c.choose("the message of a restart that failed",
-                               [message, "Cannot access audio capture device"])
-        self.internal(w, c, message, code)
         if restart_failed and self.fault(w, c, known_faults.LOSS_TWICE):
-            self.internal(w, c, CAPTURE_LOST if not cap.looping else METERING_LOST, code)
+            self.internal(w, c, restart_failed, code)
+        elif restart_failed:
+            message = c.choose("the message of a restart that failed: the loss, or its cause",
+                               [message, restart_failed])
+        self.internal(w, c, message, code)
         w.lost_now = (message, code)
 
     def look_playback(self, w, c):
@@ -748,8 +764,10 @@ class Model:
             self.look_playback(w, c)
             o.play = None
         lost = w.lost_now
+        if o.cap is not None and o.cap.stuck:
+            o.cap = None
         if o.cap is not None:
-            self.stop_capture(w, c, closing=True)
+            self.stop_capture(w, c)
         lost = w.lost_now or lost
         keep = o.take is not None and not self.fault(w, c, known_faults.CLOSE_DROPS_TAKE)
         if not keep:
@@ -760,10 +778,15 @@ class Model:
         o.play_copy = False
         return Exact(error_text(*lost)) if lost else Exact("Ok")
 
-    def stop_capture(self, w, c, closing=False):
+    def stop_capture(self, w, c):
         """Stops the running capture where it is; the take is what it captured."""
         o = w.obj
         cap = o.cap
+        if cap.stuck:
+            # Tolerated: its capture was stopped already; ending metering fails, the take stays.
+            self.internal(w, c, "No capture to stop", -1)
+            o.cap = None
+            return
         if cap.frozen_at is not None and cap.loss_code != -1:
             self.lose_capture(w, c, cap.loss_code)
             return
@@ -774,9 +797,9 @@ class Model:
         least, most = cap.captured_range(w.now, self.p)
         o.cap = None
         if cap.looping:
-            o.take = self.in_buffer(self.new_take(w, cap.fmt, 0, min(most, cap.buffer_frames()), "metering", c), cap)
+            o.take = self.in_buffer(self.new_take(w, cap.fmt, 0, min(most, self.lap_frames(cap)), c), cap)
         else:
-            o.take = self.in_buffer(self.new_take(w, cap.fmt, least, most, "recording", c), cap)
+            o.take = self.in_buffer(self.new_take(w, cap.fmt, least, most, c), cap)
         if o.take and self.fault(w, c, known_faults.HALF_FRAME):
             o.take = replace(o.take, half_frame=True)
         o.play_copy = False
@@ -891,16 +914,27 @@ class Model:
             w.lost_now = None
             self.stop_capture(w, c)
             answer = Exact(error_text(*w.lost_now)) if w.lost_now else Exact("Ok")
+        elif o.cap is not None and o.cap.stuck:
+            answer = self.fail(w, c, "No capture to stop", -1)
         elif o.cap is not None:
             choice = c.choose("StopRecording during metering: refused, or ends metering wholly",
                               ["refused", "ends", "stuck"] if known_faults.STOP_DURING_METERING in self.tolerated
                               else ["refused", "ends"])
-            if choice == "ends":
+            if choice in ("ends", "stuck") and o.cap.frozen_at is not None and o.cap.loss_code != -1:
+                # Stopping it, the Xtra finds its device gone.
+                self.lose_capture(w, c, o.cap.loss_code)
+                answer = Exact(error_text(*w.lost_now))
+            elif choice == "ends":
                 self.stop_capture(w, c)
                 answer = Exact("Ok")
             elif choice == "stuck":
+                # The known fault: the capture stops, metering stays on over it.
                 w.assumed = w.assumed | {known_faults.STOP_DURING_METERING}
-                w.unchecked = known_faults.STOP_DURING_METERING
+                least, most = o.cap.captured_range(w.now, self.p)
+                o.take = self.in_buffer(self.new_take(w, o.cap.fmt, 0, min(most, self.lap_frames(o.cap)), c), o.cap)
+                if o.take and self.fault(w, c, known_faults.HALF_FRAME):
+                    o.take = replace(o.take, half_frame=True)
+                o.cap = replace(o.cap, stuck=True)
                 return Exact("Ok")
             else:
                 answer = self.fail(w, c, "No capture to stop", -1)
@@ -947,6 +981,13 @@ class Model:
         if cap is None:
             return self.level_failure(w, c, self.fail(w, c, LEVEL_WARNING, -1).value)
         fmt = cap.fmt
+        if cap.stuck:
+            # Tolerated: a level of the stopped capture, after the first wait.
+            if not cap.first_level_read:
+                o.cap = replace(cap, first_level_read=True)
+                w.allowed_elapsed = (0, FIRST_LEVEL_WAIT_MS + 4)
+            top = self.signal().level_bounds(1, 1, fmt.rate, 8 if fmt.bits == 8 else 16)[1]
+            return Levels((0, top), (0, top) if fmt.channels > 1 else (0, 0), "tolerated: metering left stuck")
         if not cap.first_level_read:
             # The first level of a capture waits, at most a second, for its first samples.
             o.cap = cap = replace(cap, first_level_read=True)
@@ -985,7 +1026,7 @@ class Model:
         answer = self.start_playback(w, c)
         if not (isinstance(answer, Exact) and answer.value == "Ok"):
             text = answer.value if isinstance(answer, Exact) else answer
-            self.report_error(w, c, text, text)
+            self.report_error(w, c, text, text, help_from_status=True)
         return answer
 
     def start_playback(self, w, c):
@@ -994,6 +1035,7 @@ class Model:
             return self.fail(w, c, "Open device before playing", -1)
         if o.play is not None:
             return self.fail(w, c, "Already playing the sound", -1)
+        stuck = o.cap is not None and o.cap.stuck
         if o.cap is not None and o.cap.looping:
             self.stop_capture(w, c)
         if o.cap is not None:
@@ -1003,9 +1045,13 @@ class Model:
             return self.fail(w, c, "Problem during copying from record to play", -1)
         if o.take is None:
             return self.fail(w, c, "No sound to play", -1)
-        if o.fmt != o.take.fmt and self.fault(w, c, known_faults.WRONG_FORMAT):
-            w.unchecked = known_faults.WRONG_FORMAT
-            return Exact("Ok")
+        play_fmt = o.copy_fmt if o.play_copy else o.take.fmt
+        if not o.play_copy and o.fmt != o.take.fmt and self.fault(w, c, known_faults.WRONG_FORMAT):
+            # The take is copied and played as if it were in the format set since.
+            play_fmt = o.fmt
+            if not (o.fmt.consistent() and o.fmt.byte_rate() and o.fmt.bits in (8, 16)):
+                self.emit(w, ("I*",))
+                return self.fail(w, c, "Problem during copying from record to play", -1)
         lost_since = [kind for seq, kind in w.play_losses if o.play_made is not None and seq >= o.play_made]
         if o.play_made is None:
             # Its playback object went with a lost device: a fresh one is made.
@@ -1038,13 +1084,18 @@ class Model:
             if code:
                 self.internal(w, c, "Problem during create sound buffer", code)
                 return self.fail(w, c, "Problem during copying from record to play", -1)
+            if stuck:
+                # Tolerated: ending metering that was left stuck failed, and so does the copy.
+                return self.fail(w, c, "Problem during copying from record to play", -1)
             o.play_copy = True
+            o.copy_fmt = play_fmt
         code = self.consume_fault(w, "Play")
         if code in (-2005401450, -2005401550, -2147024809, -2005401530):
             return self.fail(w, c, "Problem while trying to start play", code)
         take = o.take
-        shortest = take.lo * 1000 / take.fmt.rate
-        longest = take.hi * 1000 / take.fmt.rate
+        bytes_lo, bytes_hi = take.lo * take.fmt.block(), take.hi * take.fmt.block()
+        shortest = bytes_lo * 1000 / play_fmt.byte_rate()
+        longest = bytes_hi * 1000 / play_fmt.byte_rate()
         o.play = Play(w.now, shortest, longest, last_look=w.now, last_change=w.now)
         return Exact("Ok")
 
@@ -1067,7 +1118,7 @@ class Model:
         if not is_text(path):
             self.report_error(w, c, "Invalid parameter, expected a string", "This paramter must be a file name", False)
             return Exact("Ok")
-        if o.cap is not None:
+        if o.cap is not None and not o.cap.stuck:
             return self.fail(w, c, "Cannot save a sound while still capturing", -1)
         if o.take is None:
             return self.fail(w, c, "No sound to save", -1)
@@ -1111,7 +1162,7 @@ class Model:
             self.look(w, c, "call")
             if o.cap is not None and not o.cap.looping:
                 self.stop_capture(w, c)
-        if o.cap is not None:
+        if o.cap is not None and not o.cap.stuck:
             self.internal(w, c, "Cannot trim a sound while still capturing", -1)
             self.report_error(w, c, "Ok", NO_TAKE_HELP)
             return Exact("Ok")
@@ -1156,7 +1207,9 @@ class Model:
 
     def data_bytes(self, take):
         block = take.fmt.block()
-        return take.lo * block, take.hi * block + (block - 1 if take.half_frame else 0)
+        if take.half_frame:
+            return (take.lo - 1) * block + 1, take.hi * block + block - 1
+        return take.lo * block, take.hi * block
 
     # ---- objects and the machine
     def new_object(self, w, c):
@@ -1174,8 +1227,8 @@ class Model:
             o.routing = False
             if o.play is not None:
                 self.look_playback(w, c)
-            if o.cap is not None:
-                self.stop_capture(w, c, closing=True)
+            if o.cap is not None and not o.cap.stuck:
+                self.stop_capture(w, c)
         w.obj = None
 
     def simulate(self, w, c, what, args):

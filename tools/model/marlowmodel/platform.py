@@ -3,7 +3,6 @@ docs: the capture devices and their GUIDs, the text Director passes, the
 formats and buffers the driver takes, which paths the file system creates,
 and how time passes. One class for marlowhost's simulated machine, one for
 the real product under Wine."""
-import os
 
 NODRIVER = -2005401480          # DSERR_NODRIVER
 BADFORMAT = -2005401500         # DSERR_BADFORMAT

@@ -164,6 +164,9 @@ def check_samples(wav, signal, channel, exact=True):
     eight = wav.bits == 8
     if signal.kind == "silence" or signal.peak() == 0:
         return "" if not any(samples) else "silence recorded as sound"
+    problem = check_shape(samples, signal, rate, eight, exact)
+    if problem:
+        return problem
     total = sum(map(abs, samples))
     mean = total / n
     lo, hi = signal.mean_magnitude(n, n, rate)
@@ -194,4 +197,28 @@ def check_samples(wav, signal, channel, exact=True):
             gap = max(gap, 8)
         if longest > gap:
             return "a silent gap of %d samples" % longest
+    return ""
+
+
+def check_shape(samples, signal, rate, eight, exact):
+    """Each sample as the signal can make it: never above its peak, a square
+    wave at its two values only, a sine never steeper than its frequency allows."""
+    peak = signal.peak()
+    scale = 256 if eight else 1
+    room = 1.0 if exact else 1.1
+    top = peak * room / scale + 2
+    if max(samples) > top or -min(samples) > top:
+        return "a sample beyond the signal's peak %d" % round(top)
+    if signal.kind == "square" and exact:
+        allowed = {peak // scale, -(-peak // scale), -peak // scale, -(peak // scale)}
+        odd = next((x for x in samples if x not in allowed), None)
+        if odd is not None:
+            return "a sample of %d in a square wave of %d" % (odd, peak // scale)
+    if signal.kind == "sine":
+        folded = min(signal.step(rate), 1 - signal.step(rate))
+        steepest = 2 * math.pi * folded * peak * room / scale + 3
+        for i in range(1, len(samples)):
+            if abs(samples[i] - samples[i - 1]) > steepest:
+                return "a jump of %d between samples %d and %d, where the tone moves %d at most" % (
+                    abs(samples[i] - samples[i - 1]), i - 1, i, steepest)
     return ""
