@@ -50,13 +50,16 @@ def source(value):
     if isinstance(value, str):
         parts = value.split('"')
         return " & QUOTE & ".join('"%s"' % part for part in parts)
-    if isinstance(value, PropList):
-        if not value:
-            return "[:]"
-        return "[" + ", ".join("%s: %s" % (source(k), source(v)) for k, v in value) + "]"
     if isinstance(value, list):
-        return "[" + ", ".join(source(v) for v in value) + "]"
+        return list_text(value, source)
     raise TypeError("no Lingo form for %r" % (value,))
+
+
+def list_text(value, render):
+    """A list or property list, its items rendered by render."""
+    if isinstance(value, PropList):
+        return "[" + (", ".join("%s: %s" % (render(k), render(v)) for k, v in value) or ":") + "]"
+    return "[" + ", ".join(render(v) for v in value) + "]"
 
 
 def display(value):
@@ -73,12 +76,8 @@ def display(value):
         return '"%s"' % value
     if isinstance(value, Object):
         return value.text
-    if isinstance(value, PropList):
-        if not value:
-            return "[:]"
-        return "[" + ", ".join("%s: %s" % (display(k), display(v)) for k, v in value) + "]"
     if isinstance(value, list):
-        return "[" + ", ".join(display(v) for v in value) + "]"
+        return list_text(value, display)
     return repr(value)
 
 

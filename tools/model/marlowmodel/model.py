@@ -722,9 +722,8 @@ class Model:
 
     def m_OpenAudio(self, w, c, args):
         o = w.obj
-        name = arg(args, 0)
-        if not is_text(name):
-            self.report_error(w, c, "Invalid parameter supplied", "The paramter to this should be a string", False)
+        name = self.text_argument(w, c, args, "Invalid parameter supplied", "The paramter to this should be a string")
+        if name is None:
             return Exact("Ok")
         if o.open_dev is not None:
             return self.fail(w, c, "Device already open", -1)
@@ -1112,11 +1111,19 @@ class Model:
             return Exact(error_text(*w.lost_now))
         return Exact("Ok")
 
+    def text_argument(self, w, c, args, description, help_text):
+        """The first argument as text; None, after its report, when it is not one."""
+        value = arg(args, 0)
+        if is_text(value):
+            return value
+        self.report_error(w, c, description, help_text, False)
+        return None
+
     def m_SaveAsFile(self, w, c, args):
         o = w.obj
-        path = arg(args, 0)
-        if not is_text(path):
-            self.report_error(w, c, "Invalid parameter, expected a string", "This paramter must be a file name", False)
+        path = self.text_argument(w, c, args, "Invalid parameter, expected a string",
+                                  "This paramter must be a file name")
+        if path is None:
             return Exact("Ok")
         if o.cap is not None and not o.cap.stuck:
             return self.fail(w, c, "Cannot save a sound while still capturing", -1)
@@ -1151,9 +1158,9 @@ class Model:
 
     def m_SaveAsMember(self, w, c, args):
         o = w.obj
-        name = arg(args, 0)
-        if not is_text(name):
-            self.report_error(w, c, "Invalid parameter, expected a string", "This paramter must be a member name", False)
+        name = self.text_argument(w, c, args, "Invalid parameter, expected a string",
+                                  "This paramter must be a member name")
+        if name is None:
             return Exact("Ok")
         castlib = 1
         if len(args) > 1 and type(args[1]) is int:
