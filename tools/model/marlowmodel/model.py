@@ -1034,30 +1034,28 @@ class Model:
             return self.fail(w, c, "Open device before playing", -1)
         if o.play is not None:
             return self.fail(w, c, "Already playing the sound", -1)
-        stuck = o.cap is not None and o.cap.stuck
+        # Tolerated: ending metering that was left stuck fails, and that failure
+        # stays for what follows.
+        stale = o.cap is not None and o.cap.stuck
         if o.cap is not None and o.cap.looping:
             self.stop_capture(w, c)
-        if o.cap is not None:
-            if c.choose("PlaySound during a recording: the take being replaced", ["copy", "none"]) == "none":
-                return self.fail(w, c, "No sound to play", -1)
-            self.internal(w, c, "Cannot play a sound while still capturing", -1)
-            return self.fail(w, c, "Problem during copying from record to play", -1)
-        if o.take is None:
+        recording = o.cap is not None
+        if (recording and c.choose("PlaySound during a recording: the take being replaced",
+                                   ["copy", "none"]) == "none") or (not recording and o.take is None):
             return self.fail(w, c, "No sound to play", -1)
-        play_fmt = o.copy_fmt if o.play_copy else o.take.fmt
-        if not o.play_copy and o.fmt != o.take.fmt and self.fault(w, c, known_faults.WRONG_FORMAT):
-            # The take is copied and played as if it were in the format set since.
-            play_fmt = o.fmt
-            if not (o.fmt.consistent() and o.fmt.byte_rate() and o.fmt.bits in (8, 16)):
-                self.emit(w, ("I*",))
-                return self.fail(w, c, "Problem during copying from record to play", -1)
         lost_since = [kind for seq, kind in w.play_losses if o.play_made is not None and seq >= o.play_made]
         if o.play_made is None:
             # Its playback object went with a lost device: a fresh one is made.
-            if w.play_state != "present":
-                return self.unknown_failure(w, "a playback device that is away")
+            code = self.consume_fault(w, "DirectSoundCreate") or (NODRIVER if w.play_state != "present" else None)
+            if code:
+                return self.fail(w, c, "Could not access Direct Sound", code)
+            code = self.consume_fault(w, "SetCooperativeLevel")
+            if code:
+                return self.fail(w, c, "Could not set co-op level", code)
             o.play_made = self.moment(w)
             o.play_copy = False
+            if stale:
+                return Exact(error_text("No capture to stop", -1))
         elif lost_since:
             options = ["refused", "frozen"] + (["fresh"] if w.play_state == "present" else [])
             old = c.choose("a playback object made before its device went away", options)
@@ -1071,23 +1069,34 @@ class Model:
                 return Exact("Ok")
             o.play_made = self.moment(w)
             o.play_copy = False
-        if not o.play_copy and o.take.lo * o.take.fmt.block() < 4 and (
-                o.take.hi * o.take.fmt.block() < 4 or c.choose("a take too short for a sound buffer", [True, False])):
-            self.internal(w, c, "Problem during create sound buffer", INVALIDPARAM)
+        if recording:
+            self.internal(w, c, "Cannot play a sound while still capturing", -1)
             return self.fail(w, c, "Problem during copying from record to play", -1)
-        if not o.play_copy and self.take_unreadable(w, c, o.take):
-            self.internal(w, c, "Problem during capture buffer lock", -1)
-            return self.fail(w, c, "Problem during copying from record to play", -1)
+        play_fmt = o.copy_fmt if o.play_copy else o.take.fmt
+        if not o.play_copy and o.fmt != o.take.fmt and self.fault(w, c, known_faults.WRONG_FORMAT):
+            # The take is copied and played as if it were in the format set since.
+            play_fmt = o.fmt
+            if not (o.fmt.consistent() and o.fmt.byte_rate() and o.fmt.bits in (8, 16)):
+                self.emit(w, ("I*",))
+                return self.fail(w, c, "Problem during copying from record to play", -1)
         if not o.play_copy:
+            # The copy: a sound buffer (DirectSound's failure, then its size), then the take read.
             code = self.consume_fault(w, "CreateSoundBuffer")
+            if not code and o.take.lo * o.take.fmt.block() < 4 and (
+                    o.take.hi * o.take.fmt.block() < 4 or c.choose("a take too short for a sound buffer",
+                                                                   [True, False])):
+                code = INVALIDPARAM
             if code:
                 self.internal(w, c, "Problem during create sound buffer", code)
                 return self.fail(w, c, "Problem during copying from record to play", -1)
-            if stuck:
-                # Tolerated: ending metering that was left stuck failed, and so does the copy.
+            if self.take_unreadable(w, c, o.take):
+                self.internal(w, c, "Problem during capture buffer lock", -1)
                 return self.fail(w, c, "Problem during copying from record to play", -1)
             o.play_copy = True
             o.copy_fmt = play_fmt
+            if stale:
+                # The copy is made, and fails all the same.
+                return self.fail(w, c, "Problem during copying from record to play", -1)
         code = self.consume_fault(w, "Play")
         if code in (-2005401450, -2005401550, -2147024809, -2005401530):
             return self.fail(w, c, "Problem while trying to start play", code)
@@ -1258,8 +1267,9 @@ class Model:
                 play = o.play if o else None
                 end = play.start + play.duration_ms if play else 0
                 last = play.start + max(play.duration_ms, play.longest_ms) if play else 0
-                if play is not None and (w.now < end - 1 or (w.now <= last + 1 and c.choose(
-                        "a playback lost as it ends", [True, False]))):
+                lost_playing = play is not None and play.frozen_at is None and (
+                    w.now < end - 1 or (w.now <= last + 1 and c.choose("a playback lost as it ends", [True, False])))
+                if lost_playing:
                     o.play = replace(play, frozen_at=w.now, loss_code=NODRIVER if args[0] == "removed" else -1)
 
         elif what == "never":
