@@ -730,12 +730,9 @@ class Model:
         code = self.consume_fault(w, "CoInitialize")
         if code:
             return self.fail(w, c, "Could not initialise COM", code)
-        code = self.consume_fault(w, "DirectSoundCreate") or (NODRIVER if w.play_state != "present" else None)
-        if code:
-            return self.fail(w, c, "Could not access Direct Sound", code)
-        code = self.consume_fault(w, "SetCooperativeLevel")
-        if code:
-            return self.fail(w, c, "Could not set co-op level", code)
+        refused = self.refuse_playback_object(w, c)
+        if refused:
+            return refused
         device = 0
         if name != "":
             host = self.p.host_text(name)
@@ -755,6 +752,16 @@ class Model:
         self.make_capture_object(w)
         o.play_made = self.moment(w)
         return Exact("Ok")
+
+    def refuse_playback_object(self, w, c):
+        """Why a DirectSound object for playback cannot be made, as an Expect, or None."""
+        code = self.consume_fault(w, "DirectSoundCreate") or (NODRIVER if w.play_state != "present" else None)
+        if code:
+            return self.fail(w, c, "Could not access Direct Sound", code)
+        code = self.consume_fault(w, "SetCooperativeLevel")
+        if code:
+            return self.fail(w, c, "Could not set co-op level", code)
+        return None
 
     def m_CloseAudio(self, w, c, args):
         o = w.obj
@@ -1046,12 +1053,9 @@ class Model:
         lost_since = [kind for seq, kind in w.play_losses if o.play_made is not None and seq >= o.play_made]
         if o.play_made is None:
             # Its playback object went with a lost device: a fresh one is made.
-            code = self.consume_fault(w, "DirectSoundCreate") or (NODRIVER if w.play_state != "present" else None)
-            if code:
-                return self.fail(w, c, "Could not access Direct Sound", code)
-            code = self.consume_fault(w, "SetCooperativeLevel")
-            if code:
-                return self.fail(w, c, "Could not set co-op level", code)
+            refused = self.refuse_playback_object(w, c)
+            if refused:
+                return refused
             o.play_made = self.moment(w)
             o.play_copy = False
             if stale:
