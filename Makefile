@@ -1,5 +1,5 @@
 # The two commands of the README: `make demo` and `make test`.
-.PHONY: all deps native win32 dist test demo demo-sim clean asan fuzz bench
+.PHONY: all deps native win32 dist test demo demo-sim clean asan fuzz bench walk-long
 
 all: native win32
 
@@ -63,3 +63,8 @@ bench: deps win32
 	cmake --build --preset native --target marlowtide_bench
 	./build/native/bench/marlowtide_bench --benchmark_repetitions=5 --results=bench/RESULTS.md
 	./bench/wine-figures.sh
+
+# The random walk against the model for ten minutes; its figures (calls
+# checked, disagreements) go to bench/RESULTS.md.
+walk-long: native
+	./tools/model/walk.py run --seconds 600 --keep-going --work build/walk-long --results bench/RESULTS.md

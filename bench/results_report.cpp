@@ -245,9 +245,21 @@ void MemberRows(Table& table) {
     }
 }
 
+// The sections other tools add after the table (the random walk's, the
+// figures under Wine): kept as they were, for those tools rewrite only their own.
+std::string LaterSections(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string old = text.str();
+    const size_t at = old.find("\n## ");
+    return at == std::string::npos ? std::string() : old.substr(at);
+}
+
 }  // namespace
 
 bool WriteResults(const CollectingReporter& figures, const std::string& path) {
+    const std::string later = LaterSections(path);
     Table table(figures);
     LevelRows(table);
     DispatchRows(table);
@@ -279,6 +291,7 @@ bool WriteResults(const CollectingReporter& figures, const std::string& path) {
     if (!table.Missing().empty()) {
         out << "\nNot measured in this run:" << table.Missing() << "\n";
     }
+    out << later;
     std::printf("results written to %s\n", path.c_str());
     return static_cast<bool>(out);
 }

@@ -167,7 +167,11 @@ std::string HelpText() {
         "handlers when it defines them.\n"
         "\n";
     if (MachineIsSimulated()) {
-        text += "Message boxes print as [box] CAPTION: BODY, debugger output as [debug] LINE.\n";
+        text +=
+            "simulate(...) tells the simulated machine something mid-run: a capture\n"
+            "device removed, stalled or back, a DirectSound call that fails; see\n"
+            "docs/lingo.md.\n"
+            "Message boxes print as [box] CAPTION: BODY, debugger output as [debug] LINE.\n";
     } else {
         text +=
             "The Xtra records from this PC's own capture devices through DirectSound;\n"

@@ -281,6 +281,11 @@ bool Evaluator::CallHostBuiltin(const std::string& name, const std::vector<Value
         result = host_.MemberInfo(arguments[0].Text(), castLib);
         return true;
     }
+    if (SameName(name, "simulate")) {
+        host_.Simulate(arguments, line);
+        result = Value();
+        return true;
+    }
     if (SameName(name, "meter")) {
         if (arguments.size() != 2) Fail(line, "meter needs 2 arguments");
         host_.ShowMeter(IntegerArgument("meter", arguments[0], line), IntegerArgument("meter", arguments[1], line));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lingo_value.h"
+#include "script_error.h"
 
 namespace lingo {
 
@@ -35,6 +36,10 @@ public:
     virtual void IdleTick(int32_t milliseconds) = 0;
     // VOID or the property list describing a Sound member.
     virtual Value MemberInfo(const std::string& name, int32_t castLib) = 0;
+    // simulate(...): tells the simulated machine something mid-run.
+    virtual void Simulate(const std::vector<Value>&, int line) {
+        throw ScriptError(line, "Script error: simulate needs the simulated machine of marlowhost");
+    }
 };
 
 // The movie's handlers, as the Xtra reaches them through the player.

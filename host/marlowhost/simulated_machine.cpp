@@ -22,6 +22,7 @@ namespace {
 // The simulator's sinks are plain functions: they reach the transcript here.
 Transcript* g_transcript = nullptr;
 bool g_manualClock = false;
+int g_captureDevices = 0;
 
 void PrintMessageBox(const marlowsim::MessageBoxRecord& record) { g_transcript->MessageBox(record.caption, record.body); }
 void PrintDebugLine(const char* line) { g_transcript->DebugLine(line); }
@@ -96,8 +97,10 @@ bool SetUpMachine(const MachineOptions& options, Transcript& transcript, std::st
     if (!ApplyInput(options.input, error)) return false;
     if (options.deviceNames.empty()) {
         marlowsim::SetCaptureDeviceCount(options.devices);
+        g_captureDevices = options.devices;
     } else {
         marlowsim::SetCaptureDevices(NamedDevices(options.deviceNames));
+        g_captureDevices = static_cast<int>(options.deviceNames.size());
     }
     g_manualClock = options.manualClock;
     marlowsim::SetClockMode(options.manualClock ? marlowsim::ClockMode::Manual : marlowsim::ClockMode::Real);
@@ -106,6 +109,8 @@ bool SetUpMachine(const MachineOptions& options, Transcript& transcript, std::st
     marlowsim::SetDebugOutputSink(PrintDebugLine);
     return true;
 }
+
+int SimulatedCaptureDevices() { return g_captureDevices; }
 
 int32_t MachineMilliseconds() { return static_cast<int32_t>(marlowsim::ClockMilliseconds()); }
 
@@ -137,6 +142,8 @@ bool SetUpMachine(const MachineOptions& options, Transcript&, std::string* error
     }
     return true;
 }
+
+int SimulatedCaptureDevices() { return 0; }
 
 int32_t MachineMilliseconds() { return static_cast<int32_t>(GetTickCount()); }
 

@@ -28,6 +28,8 @@ struct MachineOptions {
 bool MachineIsSimulated();
 // Checks the options and sets the machine up; false with the reason.
 bool SetUpMachine(const MachineOptions& options, Transcript& transcript, std::string* error);
+// How many capture devices SetUpMachine made (native build).
+int SimulatedCaptureDevices();
 // The clock that the Xtra sees.
 int32_t MachineMilliseconds();
 // Time passes for `milliseconds`: the manual clock advances, the real one is waited for.

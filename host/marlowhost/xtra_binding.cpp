@@ -1,5 +1,6 @@
 #include "xtra_binding.h"
 
+#include "machine_control.h"
 #include "member_info.h"
 #include "names.h"
 #include "result_code_text.h"
@@ -181,6 +182,10 @@ void XtraBinding::IdleTick(int32_t milliseconds) {
     PassTime(milliseconds);
     host_.Idle();
     RaiseHeldError();
+}
+
+void XtraBinding::Simulate(const std::vector<lingo::Value>& arguments, int line) {
+    ControlMachine(arguments, line);
 }
 
 lingo::Value XtraBinding::MemberInfo(const std::string& name, int32_t castLib) {

@@ -47,6 +47,7 @@ public:
     int32_t Milliseconds() override;
     void IdleTick(int32_t milliseconds) override;
     lingo::Value MemberInfo(const std::string& name, int32_t castLib) override;
+    void Simulate(const std::vector<lingo::Value>& arguments, int line) override;
 
 private:
     MoaMmValue AnswerHandler(lingo::MovieHandlers& handlers, const std::string& name,

@@ -1,0 +1,177 @@
+"""What the model takes from the machine under the Xtra rather than from the
+docs: the capture devices and their GUIDs, the text Director passes, the
+formats and buffers the driver takes, which paths the file system creates,
+and how time passes. One class for marlowhost's simulated machine, one for
+the real product under Wine."""
+
+NODRIVER = -2005401480          # DSERR_NODRIVER
+BADFORMAT = -2005401500         # DSERR_BADFORMAT
+INVALIDPARAM = -2147024809      # E_INVALIDARG
+OUTOFMEMORY = -2147024882       # E_OUTOFMEMORY
+DSBSIZE_MAX = 0x0FFFFFFF
+WINDOWS_PATH_UNITS = 259        # MAX_PATH less its terminator
+
+
+def utf16_units(text):
+    return len(text.encode("utf-16-le")) // 2
+
+
+def cp1252_text(text):
+    """The text as Director 8.5 to MX 2004 hold it: one '?' per UTF-16 unit
+    of a character outside code page 1252."""
+    out = []
+    for ch in text:
+        try:
+            ch.encode("cp1252")
+            out.append(ch)
+        except UnicodeEncodeError:
+            out.append("?" * utf16_units(ch))
+    return "".join(out)
+
+
+class Device:
+    def __init__(self, name, guid, module):
+        self.name = name
+        self.guid = guid      # text as listed, or None for the default device without one
+        self.module = module
+
+    def guid_text(self):
+        return self.guid or "00000000-0000-0000-0000-000000000000"
+
+
+class Platform:
+    devices_known = True      # FindAudioCaptureDevices lists exactly self.devices
+    manual_clock = True
+    late_start_ms = 0         # the first samples may come this late
+    packet_ms = 0             # the driver delivers in packets of this length
+    slack_ms = 0              # calls and idle moments take this long at most
+    play_speed = (1.0, 1.0)   # a take of d ms plays between d times these
+    simulated = True
+    # marlowhost prints message boxes and debugger output (the native build);
+    # on Windows they are the system's own.
+    prints_boxes = True
+
+    def __init__(self, director="12.0", devices=None, signal="sine:440:0.5"):
+        self.director = director
+        self.devices = devices or []
+        self.signal = signal
+
+    def unicode_host(self):
+        return self.director not in ("none", "") and float(self.director.split(".")[0]) >= 11
+
+    def host_text(self, text):
+        """The script's text as the Xtra receives it (decoded back to Unicode)."""
+        return text if self.unicode_host() else cp1252_text(text)
+
+    def listed_name(self, name):
+        """A device name as FindAudioCaptureDevices lists it, cut at 254 bytes of host text."""
+        text = self.host_text(name)
+        encoded = text.encode("utf-8" if self.unicode_host() else "cp1252")
+        if len(encoded) <= 254:
+            return text
+        cut = encoded[:254]
+        while True:
+            try:
+                return cut.decode("utf-8" if self.unicode_host() else "cp1252")
+            except UnicodeDecodeError:
+                cut = cut[:-1]
+
+    # ---- formats and buffers
+    def takes_format(self, bits, channels, rate):
+        """True when the driver records this PCM format, False when it answers Bad format,
+        None when either may happen."""
+        raise NotImplementedError
+
+    def buffer_refusal(self, buffer_bytes):
+        """The codes a capture buffer of this size may be refused with; () when it must be made,
+        None when it may be made or refused with any code."""
+        raise NotImplementedError
+
+    # ---- files
+    def file_status(self, dirs, path):
+        """dirs: the folders of the run, relative, "" the run's own.
+        'ok' when the file system creates this file, 'no' when it cannot, 'maybe'."""
+        raise NotImplementedError
+
+
+class Simulator(Platform):
+    """marlowhost's native build: the DirectSound simulator, the manual clock,
+    and Linux's file system behind the native mmio layer."""
+
+    @staticmethod
+    def counted_devices(n):
+        devices = []
+        for k in range(1, n + 1):
+            guid = None if k == 1 else "5E1F%04X-4D61-726C-8000-%012X" % (k, k)
+            devices.append(Device("Simulated capture device %d" % k, guid, "simcap%d.sys" % k))
+        return devices
+
+    @staticmethod
+    def named_devices(names):
+        return [Device(name, "5E1D%04X-4D61-726C-8000-%012X" % (k, k), "simcap%d.sys" % k)
+                for k, name in enumerate(names, 1)]
+
+    def takes_format(self, bits, channels, rate):
+        if bits not in (8, 16) or channels < 1 or rate < 1:
+            return False
+        block = channels * bits // 8
+        return block <= 0xFFFF and rate * block < 2 ** 32
+
+    def buffer_refusal(self, buffer_bytes):
+        if buffer_bytes > DSBSIZE_MAX:
+            return (INVALIDPARAM,)
+        return ()
+
+    def file_status(self, dirs, path):
+        if not path or "\0" in path or path.endswith("/"):
+            return "no"
+        parts = path.split("/")
+        if any(len(p.encode("utf-8")) > 255 for p in parts) or len(path.encode("utf-8")) >= 4000:
+            return "no"
+        if "/".join(parts[:-1]) not in dirs or path in dirs:
+            return "no"
+        return "ok"
+
+
+class Wine(Platform):
+    """Marlowtide.x32 in marlowhost.exe under Wine 8 on PulseAudio: a 1 kHz
+    half-scale tone on the default device, real time, 10 ms packets, a first
+    packet that may come half a second late."""
+    devices_known = False
+    manual_clock = False
+    late_start_ms = 500
+    packet_ms = 10
+    slack_ms = 300
+    # In the emulated machine Wine's mixer plays a take in up to 4.5 times its length.
+    play_speed = (0.9, 5.0)
+    simulated = False
+    prints_boxes = False
+
+    def __init__(self, director="12.0", devices=None, signal="sine:1000:0.5"):
+        # Wine lists its own devices; the walk opens the default one only.
+        super().__init__(director, [Device("Primary Sound Driver", None, "")], signal)
+
+    def takes_format(self, bits, channels, rate):
+        if bits not in (8, 16) or channels < 1 or rate < 1:
+            return False if bits in (24, 32) or channels < 1 or rate < 1 or bits % 8 else None
+        if channels <= 2 and rate in (8000, 11025, 16000, 22050, 32000, 44100, 48000, 96000):
+            return True
+        return None
+
+    def buffer_refusal(self, buffer_bytes):
+        if buffer_bytes > 256 * 1024 * 1024:
+            return (OUTOFMEMORY, INVALIDPARAM)
+        if buffer_bytes > 32 * 1024 * 1024:
+            return None
+        return ()
+
+    def file_status(self, dirs, path):
+        windows = path.replace("/", "\\")
+        if not path or any(c in windows for c in '*?"<>|') or ":" in windows[2:]:
+            return "no"
+        parts = windows.split("\\")
+        if any(len(p.encode("utf-8")) > 255 for p in parts):
+            return "no"
+        if "/".join(parts[:-1]) not in dirs or path in dirs:
+            return "no"
+        return "ok"
