@@ -142,10 +142,26 @@ MoaError Call(ScriptInterface* self, InstanceObject* object, MoaMmCallInfo* call
         self->ExecutionFlow("Call", line, kCallLineLevel);
     }
 
+    // A movie handler that calls the object back runs inside one of its
+    // calls: the caller's status and reply are the caller's answer, and the
+    // nested call must not leave its own in their place. Routing switched
+    // meanwhile stays switched.
+    const bool nested = instance.activeEntries > 1;
+    const StatusRecord callerStatus = nested ? instance.status : StatusRecord();
+    char callerReply[ScriptInstance::kTextBytes] = {};
+    if (nested) {
+        CopyBounded(callerReply, instance.replyText);
+    }
     CopyBounded(instance.replyText, "Ok");
     instance.status.Reset();
     if (known) {
         RunMethod(MethodCall{self, object, call}, kMethods[number]);
+    }
+    if (nested) {
+        StatusRecord restored = callerStatus;
+        restored.SetCallback(instance.status.userData, instance.status.callback);
+        instance.status = restored;
+        CopyBounded(instance.replyText, callerReply);
     }
 
     if (instance.TracesFlow(kCallLineLevel)) {

@@ -46,6 +46,11 @@ TEST_F(Reentry, AnInternalErrorHandlerCallingBackDoesNotTurnAFailureIntoSuccess)
     EXPECT_EQ(nestedAnswer, Quoted("Error :Audio device busy reporting an error (-1)"));
     EXPECT_EQ(Call("IsAudioOpen"), "0");
     EXPECT_EQ(Call("OpenAudio", {Text("")}), Quoted("Ok"));
+    // Nor does the nested call's refusal become the answer of the call the
+    // handler runs in: SaveAsMember without a take still answers "Ok".
+    nestedAnswer.clear();
+    EXPECT_EQ(Call("SaveAsMember", {Text("take")}), Quoted("Ok"));
+    EXPECT_EQ(nestedAnswer, Quoted("Error :Audio device busy reporting an error (-1)"));
     host.Handlers().Remove("Marlowtide_InternalError");
     ExpectNothingLeft();
 }

@@ -563,6 +563,9 @@ class Model:
         o.play = replace(play, last_look=t, last_change=t)
         if t >= last + 1 or (t >= end - 1 and c.choose("the take played to its end", [True, False])):
             o.play = None
+            # The copy in the sound buffer goes with the playback: the next
+            # PlaySound copies the take afresh.
+            o.play_copy = False
 
     def lose_playback(self, w, c, code):
         o = w.obj
@@ -775,9 +778,8 @@ class Model:
         if o.cap is not None:
             self.stop_capture(w, c)
         lost = w.lost_now or lost
-        keep = o.take is not None and not self.fault(w, c, known_faults.CLOSE_DROPS_TAKE)
-        if not keep:
-            o.take = None
+        # CloseAudio lets the take go with the capture that held it.
+        o.take = None
         o.open_dev = None
         o.cap_made = None
         o.play_made = None
@@ -818,6 +820,12 @@ class Model:
             return self.fail(w, c, "Open device before capturing", -1)
         if o.play is not None:
             return self.fail(w, c, "Cannot capture while playing a captured sound", -1)
+        if o.cap is not None and not o.cap.looping:
+            return self.fail(w, c, "Already capturing, stop capture before starting a new capture", -1)
+        # The Xtra refuses a format no device can take before DirectSound sees
+        # it, and before anything else: metering goes on, the take stays.
+        if not self.recordable(o):
+            return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
         if o.cap is not None and o.cap.looping:
             w.lost_now = None
             self.stop_capture(w, c)
@@ -828,8 +836,6 @@ class Model:
                     self.make_capture_object(w)
                     return Exact(error_text(*w.lost_now))
                 return self.unknown_failure(w, "a start that found metering's device gone")
-        if o.cap is not None:
-            return self.fail(w, c, "Already capturing, stop capture before starting a new capture", -1)
         before = o.take
         refusal = self.refuse_start(w, c, length_ms)
         if refusal is not None:
@@ -845,21 +851,21 @@ class Model:
         o.play_copy = False
         return None
 
+    @staticmethod
+    def recordable(o):
+        """Whether any device could record the format set: a rate of 100 Hz to
+        200 kHz, a channel or more, 8, 16, 24 or 32 bits, a frame of at most
+        65535 bytes (the docs' "Bad format" paragraph)."""
+        bits, channels, _ = o.fmt_set
+        return 100 <= o.fmt.rate <= 200000 and channels >= 1 and bits in (8, 16, 24, 32) and \
+            channels * (bits // 8) <= 0xFFFF
+
     def refuse_start(self, w, c, length_ms):
         """Why the Xtra or DirectSound refuses to start this capture, as an Expect, or None."""
         o = w.obj
         fmt = o.fmt
         device = o.open_dev
         buffer_bytes = abs(length_ms) * fmt.byte_rate() // 1000 + 200
-        # The Xtra refuses a format no device can take before DirectSound sees it.
-        if fmt.bits == 0 or fmt.bits % 8 or fmt.channels == 0 or fmt.rate == 0 or fmt.rate >= 2 ** 32:
-            if not self.fault(w, c, known_faults.FORMAT_REACHES_DIRECTSOUND):
-                return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
-            if fmt.rate >= 2 ** 32:
-                return self.unknown_failure(w, "tolerated: DirectSound judges a rate beyond 32 bits")
-        elif not fmt.consistent() and c.choose("a size and count whose product a WAV header cannot hold",
-                                               ["Xtra", "DirectSound"]) == "Xtra":
-            return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
         if o.cap_made is None:
             # Its capture object went with a lost device: a fresh one is made.
             code = self.consume_fault(w, "DirectSoundCaptureCreate") or \
@@ -1113,6 +1119,9 @@ class Model:
 
     def m_IsSoundPlaying(self, w, c, args):
         self.look_playback(w, c)
+        if w.obj.play is None:
+            # A copy that does not play (its Play refused) goes when asked.
+            w.obj.play_copy = False
         return Exact(int(w.obj.play is not None))
 
     def m_PlayStop(self, w, c, args):
@@ -1120,6 +1129,7 @@ class Model:
         w.lost_now = None
         self.look_playback(w, c)
         o.play = None
+        o.play_copy = False
         if w.lost_now:
             return Exact(error_text(*w.lost_now))
         return Exact("Ok")
