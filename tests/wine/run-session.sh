@@ -25,6 +25,12 @@ input="$root/build/wine/input-$plan"
 rm -rf "$output"
 mkdir -p "$output"
 cp "$here"/scenarios/*.ls "$input/"
+# Random walks of Lingo calls that the model of the Xtra checks afterwards
+# (tools/model: wine.walk), a few hundred calls on the default device.
+if [ "$plan" = all ]; then
+    python3 "$root/tools/model/walk.py" wine-generate "$input" --walks 6 \
+        ${MARLOWTIDE_WALK_SEED:+--seed "$MARLOWTIDE_WALK_SEED"}
+fi
 # The 440 Hz tone the playback run plays once, for 4 s, at half scale.
 sox -n -r 44100 -c 1 -b 16 "$input/tone440.wav" synth 4 sine 440 vol 0.5
 # The known sequences the sample runs' devices hear, 24 s of each.
@@ -46,6 +52,7 @@ run_movie formats formats.ls
 run_movie devices devices.ls
 run_movie bad-input bad-input.ls
 run_movie refusals refusals.ls --save-members members
+. ./walk-steps.sh
 add_capture_device mic_de "Mikrofon (USB-Audiogerät)" 550
 add_capture_device mic_es "Micrófono (Dispositivo de audio USB)" 850
 add_capture_device mic_ja "マイク (USB オーディオ)" 1250

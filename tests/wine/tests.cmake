@@ -32,6 +32,13 @@ set_tests_properties(wine.session PROPERTIES LABELS wine FIXTURES_SETUP wine_ses
 gtest_discover_tests(wine_checks DISCOVERY_MODE PRE_TEST
   PROPERTIES LABELS wine FIXTURES_REQUIRED wine_session ENVIRONMENT MARLOW_WINE_OUTPUT=${WINE_TIER_OUTPUT})
 
+# The random walks the session ran, every answer and file checked against
+# the model of the Xtra (tools/model).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME wine.walk COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/model/walk.py
+  wine-check ${CMAKE_SOURCE_DIR}/build/wine/input-all ${WINE_TIER_OUTPUT})
+set_tests_properties(wine.walk PROPERTIES LABELS wine FIXTURES_REQUIRED wine_session)
+
 # Where this host runs Wine itself, the emulated machine still records once,
 # so that its path cannot rot.
 add_test(NAME wine.emulated-check COMMAND ${WINE_TIER_DIR}/emulated-check.sh ${WINE_CHECK_OUTPUT})

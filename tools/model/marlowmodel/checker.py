@@ -390,7 +390,7 @@ class Checker:
         if step["op"] in ("sim", "new"):
             allowed = (0, 0)
         if not self.platform.manual_clock and allowed is not None:
-            allowed = (allowed[0], allowed[1] + REAL_CALL_LIMIT_MS)
+            allowed = (max(0, allowed[0] - self.platform.clock_step_ms), allowed[1] + REAL_CALL_LIMIT_MS)
         if t_after is not None and allowed is not None and not allowed[0] <= t_after - t_before <= allowed[1]:
             return Disagreement(0, "time: %s took %d ms" % (describe_step(step), t_after - t_before),
                                 "%d to %d ms" % allowed, "%d ms" % (t_after - t_before))

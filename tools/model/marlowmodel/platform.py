@@ -45,6 +45,7 @@ class Platform:
     late_start_ms = 0         # the first samples may come this late
     packet_ms = 0             # the driver delivers in packets of this length
     slack_ms = 0              # calls and idle moments take this long at most
+    clock_step_ms = 0         # the clock read by "the milliseconds" moves in steps of this
     play_speed = (1.0, 1.0)   # a take of d ms plays between d times these
     simulated = True
     # marlowhost prints message boxes and debugger output (the native build);
@@ -142,6 +143,9 @@ class Wine(Platform):
     late_start_ms = 500
     packet_ms = 10
     slack_ms = 300
+    # Wine's GetTickCount moves in the wineserver's steps: an idle(16) was
+    # measured as 9 ms.
+    clock_step_ms = 16
     # In the emulated machine Wine's mixer plays a take in up to 4.5 times its length.
     play_speed = (0.9, 5.0)
     simulated = False
