@@ -15,6 +15,8 @@ results="$root/bench/RESULTS.md"
 "$root/tools/wine/machine.sh" input "$input"
 rm -rf "$output"
 cp "$root/bench/wine/latency.ls" "$root/bench/wine/memory.ls" "$root/bench/wine/longest.ls" "$input/"
+# Random walks for the model to check: thousands of calls on the default device.
+python3 "$root/tools/model/walk.py" wine-generate "$input" --walks 60 > "$input/walks.txt"
 # The tone for the first half of the latency run; silence afterwards.
 sox -n -r 44100 -c 1 -b 16 "$input/tone.wav" synth 20 sine 1000 vol 0.5
 cat > "$input/steps.sh" <<'STEPS'
@@ -29,6 +31,9 @@ sample_memory "$output/memory.samples"
 finish_movie
 movie_limit=300
 run_movie longest longest.ls
+play_tone 1000
+sleep 2
+. ./walk-steps.sh
 STEPS
 kind=$("$root/tools/wine/machine.sh" kind)
 "$root/tools/wine/machine.sh" run "$kind" "$input" "$output"
@@ -66,6 +71,9 @@ recorded=$(transcript memory | sed -n 's/^-- recorded after: //p')
 continuity=$("$root/build/native/tests/tone_continuity" "$output/memory/long.wav" | tr '\n' ';' | sed 's/;$//; s/;/; /g')
 played=$(transcript memory | sed -n 's/^-- played after: //p')
 
+walks=$(python3 "$root/tools/model/walk.py" wine-check "$input" "$output" | tail -n 1 | sed 's/^wine-check: //')
+walk_seed=$(sed -n 's/.*seed \([0-9]*\):.*/\1/p' "$input/walks.txt")
+
 longest_of() { transcript longest | awk -v c="$1" '$2 == "longest:" && $3 == c { print $4 }'; }
 refusal_of() { transcript longest | awk -v c="$1" '$2 == "longest:" && $3 == c { $1 = $2 = $3 = $4 = ""; sub(/^ */, ""); print }'; }
 longest_row() {
@@ -95,6 +103,8 @@ Memory of the program (marlowhost.exe, the Xtra in it) at every step of a 10-min
 $memory_rows
 
 The 10-minute take holds a 523 Hz tone the sound server made: the largest change of the interval between its rising zero crossings, per channel, is the largest jump of its phase (a packet lost or repeated moves it by 4.8 samples or more; one sample's step is the limit): $continuity.
+
+Random walks checked against the model of the Xtra (\`tools/model\`, seed $walk_seed): $walks.
 
 The longest maximum \`StartRecording\` accepts in this 32-bit process, found by halving (16-bit):
 
