@@ -13,6 +13,13 @@ namespace {
 constexpr std::size_t kLongestNameBytes = ScriptInstance::kTextBytes - 1;
 constexpr int32_t kFirstCastLibrary = 1;
 
+// The sound image's refusals that mean there is no take to save: the
+// method answers "Ok" and its report asks for one. Any other is the answer.
+bool NothingToSave(const StatusRecord& made) {
+    return std::strcmp(made.message, "No sound to trim") == 0 ||
+           std::strcmp(made.message, "Cannot trim a sound while still capturing") == 0;
+}
+
 }  // namespace
 
 void SaveAsMemberMethod(const MethodCall& method) {
@@ -40,6 +47,10 @@ void SaveAsMemberMethod(const MethodCall& method) {
     }
     HGLOBAL image = device.SoundImage();
     if (image == nullptr) {
+        // A take whose image could not be made (its memory) was not saved.
+        if (!NothingToSave(device.status)) {
+            method.instance().status = device.status;
+        }
         AnswerStatusText(method);
         ReportStatus(method, "Have you captured some audio?", "Call:SaveAsMember");
         return;

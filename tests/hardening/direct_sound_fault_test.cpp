@@ -190,7 +190,10 @@ const std::vector<FaultPoint>& FaultPoints() {
          {"PlayStop", {}, Is(kOk)}, {kIsPlaying, {"PlayStop", {}, Is(kOk)}, kIsNotPlaying}},
         {"PlayStopInClose", Call::PlayStop, false, State::Playing,
          {"CloseAudio", {}, Is(kOk)}, {kOpensDefault, kRecords}},
-        {"GlobalAllocInSoundImage", Call::GlobalAlloc, false, State::Recorded, kSavesMember, {kSavesMember}},
+        // A take whose image has no memory is not saved, and says so.
+        {"GlobalAllocInSoundImage", Call::GlobalAlloc, false, State::Recorded,
+         {"SaveAsMember", {"take"}, Refused("Could not allocate enough memory for new timmed sound")},
+         {kSavesMember}},
     };
     return points;
 }
