@@ -18,10 +18,10 @@ kind=$1
 plan=$2
 output=$3
 package=${4:-}
-[ "$kind" = auto ] && kind=$("$root/tools/wine/machine.sh" kind)
-
 input="$root/build/wine/input-$plan"
+# What can be installed decides the route: the input first, which installs.
 "$root/tools/wine/machine.sh" input "$input"
+[ "$kind" = auto ] && kind=$("$root/tools/wine/machine.sh" kind)
 rm -rf "$output"
 mkdir -p "$output"
 cp "$here"/scenarios/*.ls "$input/"
