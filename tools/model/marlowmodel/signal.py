@@ -217,7 +217,10 @@ def check_shape(samples, signal, rate, eight, exact):
     if signal.kind == "sine":
         folded = min(signal.step(rate), 1 - signal.step(rate))
         steepest = 2 * math.pi * folded * peak * room / scale + 3
-        for i in range(1, len(samples)):
+        # A driver's resampler may begin a take with a transient: its first
+        # packet (10 ms) is not held to the tone's slope on the real path.
+        first = 1 if exact else max(1, int(rate * 0.010))
+        for i in range(first, len(samples)):
             if abs(samples[i] - samples[i - 1]) > steepest:
                 return "a jump of %d between samples %d and %d, where the tone moves %d at most" % (
                     abs(samples[i] - samples[i - 1]), i - 1, i, steepest)
