@@ -1,5 +1,8 @@
 #include "cast_member.h"
 
+#include <new>
+#include <vector>
+
 #include "host_choices.h"
 #include "global_block.h"
 #include "text_fold.h"
@@ -73,10 +76,18 @@ MoaError MOA_STDCALL CastMember::SetMedia(MoaDrMediaInfo* info) {
     if (mediaRefusal_ != kMoaErr_NoErr) {
         return mediaRefusal_;
     }
-    // Director copies: the block stays the caller's.
-    if (!CopyGlobalBlock(info->mediaData, &media_)) {
-        return kMoaErr_BadParam;
+    // Director copies: the block stays the caller's. A copy that cannot
+    // have its memory is refused as Director refuses it, and the member
+    // keeps the media it had.
+    std::vector<uint8_t> copy;
+    try {
+        if (!CopyGlobalBlock(info->mediaData, &copy)) {
+            return kMoaErr_BadParam;
+        }
+    } catch (const std::bad_alloc&) {
+        return kMoaErr_OutOfMem;
     }
+    media_.swap(copy);
     mediaLabel_ = NameOf(store_, info->labelSymbol);
     mediaFormat_ = NameOf(store_, info->formatSymbol);
     hasMedia_ = true;
