@@ -104,6 +104,8 @@ void ControlMachine(const std::vector<lingo::Value>& arguments, int line) {
         marlowsim::InjectFault(call, code, always);
     } else if (IsSymbol(what, "clearFaults")) {
         marlowsim::ClearFaults();
+    } else if (IsSymbol(what, "wideSamples")) {
+        marlowsim::SetWideSamplesAccepted(Integer(arguments, 1, line) != 0);
     } else {
         Fail(line, "unknown " + lingo::DisplayForm(what));
     }

@@ -15,6 +15,7 @@ namespace marlowhost {
 // simulate(#neverDeliver, COUNT)   the next COUNT capture objects deliver nothing
 // simulate(#fault, "CALL", CODE [, ALWAYS])   DirectSound's CALL answers CODE next (or always)
 // simulate(#clearFaults)
+// simulate(#wideSamples, ON)   buffers take 24- and 32-bit PCM too (ON not 0), as some drivers do
 // Throws lingo::ScriptError (line) for anything else.
 void ControlMachine(const std::vector<lingo::Value>& arguments, int line);
 

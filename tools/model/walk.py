@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """The random walk of Marlowtide against its model (see README.md here).
 
-  walk.py run [--seconds S | --walks N] [--seed S] [--strict] [--results FILE]
-  walk.py replay SCRIPT.ls [--strict]
-  walk.py shrink SCRIPT.ls [--strict]
-  walk.py known-faults
+  walk.py run [--seconds S | --walks N] [--seed S] [--results FILE]
+  walk.py replay SCRIPT.ls
+  walk.py shrink SCRIPT.ls
+  walk.py regressions
   walk.py wine-generate FOLDER [--seed S] [--walks N]
   walk.py wine-check SCRIPTS OUTPUT
   walk.py wine-rehearse SCRIPTS OUTPUT
@@ -19,7 +19,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.dont_write_bytecode = True   # the source tree stays as it is
 
-from marlowmodel import known_faults, results, wine  # noqa: E402
+from marlowmodel import results, wine  # noqa: E402
 from marlowmodel.checker import check_run  # noqa: E402
 from marlowmodel.generator import generate  # noqa: E402
 from marlowmodel.shrink import shrink, signature  # noqa: E402
@@ -27,7 +27,7 @@ from marlowmodel.walk import read_walk  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-KNOWN_FAULT_SCRIPTS = os.path.join(HERE, "known-faults")
+REGRESSIONS = os.path.join(HERE, "regressions")
 
 
 def native_program(args):
@@ -35,24 +35,20 @@ def native_program(args):
     return (args.marlowhost or os.path.join(build, "marlowhost"), args.xtra or os.path.join(build, "Marlowtide.so"))
 
 
-def tolerance(args):
-    return frozenset() if args.strict else known_faults.TOLERATED
-
-
-def shrunk(walk, first, marlowhost, xtra, folder, tolerated):
+def shrunk(walk, first, marlowhost, xtra, folder):
     wanted = signature(walk, first)
 
     def still_fails(candidate):
-        outcome = check_run(candidate, marlowhost, xtra, folder, tolerated)
+        outcome = check_run(candidate, marlowhost, xtra, folder)
         return outcome.disagreement is not None and signature(candidate, outcome.disagreement) == wanted
 
     print("shrinking %d steps ..." % len(walk.steps), flush=True)
     small = shrink(walk, still_fails)
-    return small, check_run(small, marlowhost, xtra, folder, tolerated).disagreement
+    return small, check_run(small, marlowhost, xtra, folder).disagreement
 
 
-def report_disagreement(walk, disagreement, marlowhost, xtra, folder, tolerated, keep):
-    small, again = shrunk(walk, disagreement, marlowhost, xtra, folder, tolerated)
+def report_disagreement(walk, disagreement, marlowhost, xtra, folder, keep):
+    small, again = shrunk(walk, disagreement, marlowhost, xtra, folder)
     number = 1
     while os.path.exists(os.path.join(keep, "disagreement-%d.ls" % number)):
         number += 1
@@ -71,32 +67,27 @@ def command_run(args):
         random.SystemRandom().randrange(10 ** 9)
     rng = random.Random(seed)
     print("walk: seed %d (replay this run with --seed %d)" % (seed, seed), flush=True)
-    tolerated = tolerance(args)
     work = args.work or tempfile.mkdtemp(prefix="marlowtide-walk-")
     folder = os.path.join(work, "run")
     began = time.monotonic()
     walks = calls = 0
-    seen = {}
     found = []
     while (args.walks and walks < args.walks) or (not args.walks and time.monotonic() - began < args.seconds):
         walk_seed = rng.randrange(10 ** 9)
         walk = generate(walk_seed, "simulator", args.length)
-        outcome = check_run(walk, marlowhost, xtra, folder, tolerated)
+        outcome = check_run(walk, marlowhost, xtra, folder)
         walks += 1
         calls += outcome.calls
-        for fault in outcome.faults:
-            seen[fault] = seen.get(fault, 0) + 1
         if outcome.disagreement:
             found.append("%s (walk seed %d)" % (outcome.disagreement.what.splitlines()[0], walk_seed))
             print("walk %d (seed %d): %s" % (walks, walk_seed, outcome.disagreement), flush=True)
-            report_disagreement(walk, outcome.disagreement, marlowhost, xtra, folder, tolerated, work)
+            report_disagreement(walk, outcome.disagreement, marlowhost, xtra, folder, work)
             if not args.keep_going:
                 break
     elapsed = time.monotonic() - began
-    print("walk: %d walks, %d calls checked in %.0f s, %d disagreements; known faults tolerated: %s" % (
-        walks, calls, elapsed, len(found), ", ".join("%s (%d walks)" % kv for kv in sorted(seen.items())) or "none"))
+    print("walk: %d walks, %d calls checked in %.0f s, %d disagreements" % (walks, calls, elapsed, len(found)))
     if args.results:
-        results.write_section(args.results, seed, walks, calls, elapsed, found, seen, args.strict)
+        results.write_section(args.results, seed, walks, calls, elapsed, found)
     return 1 if found else 0
 
 
@@ -105,13 +96,12 @@ def command_replay(args):
     with open(args.script, encoding="utf-8") as f:
         walk = read_walk(f.read())
     folder = tempfile.mkdtemp(prefix="marlowtide-replay-")
-    outcome = check_run(walk, marlowhost, xtra, os.path.join(folder, "run"), tolerance(args))
+    outcome = check_run(walk, marlowhost, xtra, os.path.join(folder, "run"))
     if outcome.disagreement:
         print("DISAGREEMENT %s" % outcome.disagreement)
         print("(the run is in %s)" % os.path.join(folder, "run"))
         return 1
-    print("agrees with the model: %d calls checked%s" % (
-        outcome.calls, "; known faults tolerated: " + ", ".join(sorted(outcome.faults)) if outcome.faults else ""))
+    print("agrees with the model: %d calls checked" % outcome.calls)
     return 0
 
 
@@ -120,39 +110,31 @@ def command_shrink(args):
     with open(args.script, encoding="utf-8") as f:
         walk = read_walk(f.read())
     folder = tempfile.mkdtemp(prefix="marlowtide-shrink-")
-    tolerated = tolerance(args)
-    outcome = check_run(walk, marlowhost, xtra, os.path.join(folder, "run"), tolerated)
+    outcome = check_run(walk, marlowhost, xtra, os.path.join(folder, "run"))
     if not outcome.disagreement:
         print("agrees with the model: nothing to shrink")
         return 0
-    report_disagreement(walk, outcome.disagreement, marlowhost, xtra, os.path.join(folder, "run"), tolerated, folder)
+    report_disagreement(walk, outcome.disagreement, marlowhost, xtra, os.path.join(folder, "run"), folder)
     return 1
 
 
-def command_known_faults(args):
-    """Each tolerated fault's script: caught with tolerance off, passed with it on."""
+def command_regressions(args):
+    """The shrunk scripts of faults that were mended: each must agree with the model."""
     marlowhost, xtra = native_program(args)
-    folder = os.path.join(tempfile.mkdtemp(prefix="marlowtide-known-"), "run")
+    folder = os.path.join(tempfile.mkdtemp(prefix="marlowtide-regressions-"), "run")
+    names = sorted(name for name in os.listdir(REGRESSIONS) if name.endswith(".ls"))
     failed = 0
-    for name in sorted(known_faults.TOLERATED):
-        path = os.path.join(KNOWN_FAULT_SCRIPTS, name + ".ls")
-        if not os.path.exists(path):
-            print("%s: no script %s" % (name, path))
-            failed += 1
-            continue
-        with open(path, encoding="utf-8") as f:
+    for name in names:
+        with open(os.path.join(REGRESSIONS, name), encoding="utf-8") as f:
             walk = read_walk(f.read())
-        strict = check_run(walk, marlowhost, xtra, folder, frozenset()).disagreement
-        tolerant = check_run(walk, marlowhost, xtra, folder, known_faults.TOLERATED)
-        if strict is None:
-            print("%s: no longer shows; mended? remove it from known_faults.py and %s" % (name, path))
+        outcome = check_run(walk, marlowhost, xtra, folder)
+        if outcome.disagreement:
             failed += 1
-        elif tolerant.disagreement is not None or name not in tolerant.faults:
-            print("%s: not tolerated as it should be: %s" % (name, tolerant.disagreement or "not seen"))
-            failed += 1
+            print("%s: DISAGREEMENT %s" % (name, outcome.disagreement))
         else:
-            print("%s: caught with tolerance off: %s" % (name, str(strict).splitlines()[0]))
-    return 1 if failed else 0
+            print("%s: agrees with the model (%d calls)" % (name, outcome.calls))
+    print("regressions: %d scripts, %d disagree" % (len(names), failed))
+    return 1 if failed or not names else 0
 
 
 def main():
@@ -166,15 +148,12 @@ def main():
     run.add_argument("--walks", type=int, default=0)
     run.add_argument("--seed", type=int)
     run.add_argument("--length", type=int, default=40)
-    run.add_argument("--strict", action="store_true", help="tolerate no known fault")
     run.add_argument("--keep-going", action="store_true", help="go on after a disagreement")
     run.add_argument("--work", help="where the runs and shrunk scripts go (default: a new temporary folder)")
     run.add_argument("--results", help="write the figures as a section of this RESULTS.md")
     for name in ("replay", "shrink"):
-        p = sub.add_parser(name)
-        p.add_argument("script")
-        p.add_argument("--strict", action="store_true")
-    sub.add_parser("known-faults")
+        sub.add_parser(name).add_argument("script")
+    sub.add_parser("regressions")
     generate_wine = sub.add_parser("wine-generate")
     generate_wine.add_argument("folder")
     generate_wine.add_argument("--seed", type=int)
@@ -183,13 +162,12 @@ def main():
     check_wine = sub.add_parser("wine-check")
     check_wine.add_argument("scripts", help="the folder wine-generate wrote")
     check_wine.add_argument("output", help="the tier's output: NAME.out, NAME.rc and NAME/ for each walk")
-    check_wine.add_argument("--strict", action="store_true")
     rehearse = sub.add_parser("wine-rehearse")
     rehearse.add_argument("scripts")
     rehearse.add_argument("output")
     args = parser.parse_args()
     handlers = {"run": command_run, "replay": command_replay, "shrink": command_shrink,
-                "known-faults": command_known_faults, "wine-generate": wine.command_generate,
+                "regressions": command_regressions, "wine-generate": wine.command_generate,
                 "wine-check": wine.command_check,
                 "wine-rehearse": lambda a: wine.command_rehearse(a, *native_program(a))}
     return handlers[args.command](args)

@@ -44,10 +44,9 @@ class Disagreement:
 
 
 class Outcome:
-    def __init__(self, calls, disagreement=None, faults=frozenset()):
+    def __init__(self, calls, disagreement=None):
         self.calls = calls
         self.disagreement = disagreement
-        self.faults = faults      # tolerated known faults this run showed
 
 
 def platform_of(config):
@@ -85,9 +84,9 @@ def run(walk, marlowhost, xtra, folder):
         return (timeout.stdout or b"").decode("utf-8", "replace") + "\n[hung]", "hung"
 
 
-def check_run(walk, marlowhost, xtra, folder, tolerated):
+def check_run(walk, marlowhost, xtra, folder):
     transcript, status = run(walk, marlowhost, xtra, folder)
-    return check(walk, transcript, status, folder, tolerated)
+    return Checker(walk, folder).check(transcript, status)
 
 
 class StepRecords:
@@ -157,14 +156,14 @@ class Checker:
     """written_only: the folder holds only the .wav and .txt files the run wrote
     (as the Windows tier keeps them), not the run's folder itself."""
 
-    def __init__(self, walk, folder, tolerated, written_only=False):
+    def __init__(self, walk, folder, written_only=False):
         self.walk = walk
         self.folder = folder
         self.written_only = written_only
         self.platform = platform_of(walk.config)
         config = dict(walk.config)
         config["dir_set"] = {""} | set(walk.config.get("folders", []))
-        self.model = modelrules.Model(self.platform, config, tolerated)
+        self.model = modelrules.Model(self.platform, config)
         self.ids = {}
 
     # ---- matching one step
@@ -301,11 +300,7 @@ class Checker:
         if status != 0 and not (status == 1 and unwritable):
             return Outcome(calls, Disagreement(None, "marlowhost exited with %s" % status, "0", ""))
         end_time = (cut.end - cut.t0) if cut.end is not None else None
-        survivors, failure = self.finish(worlds, end_time, events, flow)
-        if not survivors:
-            return Outcome(calls, failure)
-        faults = frozenset.intersection(*[w.assumed for w in survivors])
-        return Outcome(calls, None, faults)
+        return Outcome(calls, self.finish(worlds, end_time, events))
 
     def advance(self, worlds, k, step, result, t_before, t_after, events, flow):
         m = self.model
@@ -358,7 +353,8 @@ class Checker:
         if op == "sim":
             def act(w, c):
                 args = {"capture": (step.get("device"), step.get("state")),
-                        "playback": (step.get("state"),), "never": (step.get("count"),)}[step["what"]]
+                        "playback": (step.get("state"),), "never": (step.get("count"),),
+                        "wide": (step.get("on"),)}[step["what"]]
                 m.simulate(w, c, step["what"], args)
             return [(w, Exact(Symbol("sim"))) for w in modelrules.explore(world, act)]
         if op == "new":
@@ -373,7 +369,6 @@ class Checker:
         def act(w, c):
             if fault:
                 m.simulate(w, c, "fault", tuple(fault))
-            w.elapsed = (t_after or t_before) - t_before
             w.result = m.call(w, c, method, args, at_end=t_after)
             if fault:
                 m.simulate(w, c, "clear", ())
@@ -413,42 +408,36 @@ class Checker:
             return Disagreement(0, "flow: %s: %s" % (describe_step(step), problem))
         return None
 
-    def finish(self, worlds, end_time, events, flow):
-        """The end of the movie: the object is forgotten, members and files are checked."""
+    def finish(self, worlds, end_time, events):
+        """The end of the movie: the object is forgotten, members and files are
+        checked. None when a world agrees, else the first disagreement."""
         m = self.model
         first_failure = None
-        survivors = []
+        actual = [e for e in events if e[0] != "member-file"]
         for world in worlds:
-            candidates = []
             world = world.clone()
             world.now = end_time if end_time is not None else world.now
             world.events = []
             for w in modelrules.explore(world, lambda w, c: m.forget(w, c) if w.obj else None):
-                candidates.append(w)
-            for w in candidates:
-                actual = [e for e in events if e[0] != "member-file"]
                 problem = self.match_events(w.events, actual, world.obj.serial if world.obj else -1)
                 if problem:
                     failure = Disagreement(None, "reports: when the object is forgotten: " + problem)
                 else:
-                    failure = self.check_files(w, [e for e in events if e[0] == "member-file"])
-                if failure:
-                    first_failure = first_failure or failure
-                else:
-                    w.assumed = w.assumed | self.seen_faults
-                    survivors.append(w)
-        return survivors, first_failure
+                    failure = self.check_files(w)
+                if failure is None:
+                    return None
+                first_failure = first_failure or failure
+        return first_failure
 
     # ---- files
-    def check_files(self, w, member_lines):
+    def check_files(self, w):
         folder = self.folder
-        self.seen_faults = set()
         expected = {}
         problems = []
-        for path, (take, fmt) in w.files.items():
-            expected[path] = ("file", take, fmt) if take else ("partial", None, None)
-        for (castlib, _), (slot, name, take, fmt) in w.members.items():
-            expected["members/%d-%s.wav" % (castlib, member_file_part(name, slot))] = ("member", take, fmt)
+        for path, take in w.files.items():
+            expected[path] = ("file", take)
+        for (castlib, _), (slot, name, take) in w.members.items():
+            expected["members/%d-%s.wav" % (castlib, member_file_part(name, slot))] = ("member", take)
         bystanders = self.walk.config.get("bystanders", {})
         seen = set()
         takes = {}
@@ -457,27 +446,20 @@ class Checker:
                 full = os.path.join(root, name)
                 rel = os.path.relpath(full, folder)
                 seen.add(rel)
-                if rel == "walk.ls":
+                if rel == "walk.ls" or rel in w.logs:
                     continue
                 if rel in bystanders:
                     with open(full, encoding="utf-8", errors="replace") as f:
                         if f.read() != bystanders[rel]:
                             problems.append("the file %s changed, which no call wrote" % rel)
                     continue
-                if rel in w.logs:
-                    continue
-                if rel in w.cut_logs:
-                    self.seen_faults.add(modelrules.known_faults.LONG_PATH_CUT)
-                    continue
                 if rel not in expected:
                     problems.append("a file no call wrote: %s" % short(rel))
                     continue
-                kind, take, fmt = expected[rel]
+                kind, take = expected[rel]
                 with open(full, "rb") as f:
                     data = f.read()
-                if kind == "partial":
-                    continue
-                problem = self.check_wav(data, take, fmt, kind)
+                problem = self.check_wav(data, take)
                 if problem:
                     problems.append("%s %s: %s" % (kind, short(rel), problem))
                     continue
@@ -485,9 +467,9 @@ class Checker:
                 if Wav(data).data != same_take:
                     problems.append("%s %s holds other samples than another save of the same take" % (kind,
                                                                                                    short(rel)))
-        for rel, (kind, _, _) in expected.items():
+        for rel, (kind, _) in expected.items():
             kept = not self.written_only or rel.endswith((".wav", ".txt"))
-            if rel not in seen and kind != "partial" and kept and len(os.path.basename(rel).encode("utf-8")) <= 255:
+            if rel not in seen and kept and len(os.path.basename(rel).encode("utf-8")) <= 255:
                 problems.append("the %s %s that the model expects is missing" % (kind, short(rel)))
         for name in bystanders:
             if name not in seen:
@@ -496,19 +478,16 @@ class Checker:
             return Disagreement(None, "files: " + problems[0], "", "\n    ".join(problems[1:4]))
         return None
 
-    def check_wav(self, data, take, fmt, kind):
+    def check_wav(self, data, take):
+        """What is wrong with a save of the take: a WAV in the take's own format holding it."""
         wav = Wav(data)
         if not wav.valid:
             return wav.problem
-        allowed = self.model.take_formats(take, fmt)
-        # A rate no header holds (tolerated with a take labelled in the format set) reads back as it came out.
-        fmts = [f for f in allowed if (wav.bits, wav.channels) == (f.bits, f.channels) and
-                (wav.rate == f.rate or f.rate >= 2 ** 31)]
-        if not fmts:
+        fmt = take.fmt
+        if (wav.bits, wav.channels, wav.rate) != (fmt.bits, fmt.channels, fmt.rate):
             return "labelled %d-bit %d channels %d Hz, the take is %d-bit %d channels %d Hz" % (
-                wav.bits, wav.channels, wav.rate, take.fmt.bits, take.fmt.channels, take.fmt.rate)
-        if fmts[0] == take.fmt and (wav.tag != 1 or wav.block_align != take.fmt.block() or
-                                    wav.byte_rate != take.fmt.byte_rate()):
+                wav.bits, wav.channels, wav.rate, fmt.bits, fmt.channels, fmt.rate)
+        if wav.tag != 1 or wav.block_align != fmt.block() or wav.byte_rate != fmt.byte_rate():
             return "a header that does not add up (tag %d, block %d, %d bytes a second)" % (
                 wav.tag, wav.block_align, wav.byte_rate)
         if wav.riff_size != len(data) - 8:
@@ -516,14 +495,9 @@ class Checker:
         lo, hi = self.model.data_bytes(take)
         if not lo <= len(wav.data) <= hi:
             return "%d bytes of samples where the take has %d to %d" % (len(wav.data), lo, hi)
-        if len(wav.data) % take.fmt.block() and not take.half_frame:
-            return "%d bytes of samples: not whole frames of %d bytes" % (len(wav.data), take.fmt.block())
-        # A take cut in the middle of a frame (tolerated) may hold its samples shifted.
-        if take.fmt.bits in (8, 16) and fmts[0] == take.fmt and not len(wav.data) % take.fmt.block():
-            problem = check_samples(wav, Signal(self.platform.signal), 0, exact=self.platform.simulated)
-            if problem:
-                return problem
-        return ""
+        if len(wav.data) % fmt.block():
+            return "%d bytes of samples: not whole frames of %d bytes" % (len(wav.data), fmt.block())
+        return check_samples(wav, Signal(self.platform.signal), 0, exact=self.platform.simulated)
 
 
 def member_file_part(name, slot):
@@ -586,5 +560,3 @@ def describe_actual(a):
     return str(a)
 
 
-def check(walk, transcript, status, folder, tolerated):
-    return Checker(walk, folder, tolerated).check(transcript, status)

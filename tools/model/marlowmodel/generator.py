@@ -356,6 +356,9 @@ class Generator:
             self.call("ShowErrorsAsDialogs", 0)
         if r.random() < 0.6:
             self.call("PrivateInstance", 1, 1)
+        # Some drivers take 24- and 32-bit samples (the simulator when told so).
+        if r.random() < 0.25:
+            self.sim("wide", on=1)
         self.call("OpenAudio", "")
         motifs = [(self.motif_record, 10), (self.motif_meter, 5), (self.motif_play, 4), (self.format_change, 4),
                   (self.save, 5), (self.motif_switches, 3), (self.motif_odd_call, 4), (self.motif_misc, 3),

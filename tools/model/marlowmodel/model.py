@@ -11,11 +11,12 @@ import copy
 import math
 from dataclasses import dataclass, replace
 
-from . import known_faults
-from .expect import (AnyError, Exact, Expect, Levels, OneOf, Pattern, error_text, rate_display)
+from .expect import AnyError, Exact, Expect, Levels, OneOf, Pattern, error_text, f32, rate_display
 from .lingo import PropList, Symbol
-from .platform import BADFORMAT, INVALIDPARAM, NODRIVER, WINDOWS_PATH_UNITS, utf16_units
+from .platform import BADFORMAT, INVALIDPARAM, NODRIVER, NOTAVAILABLE, WINDOWS_PATH_UNITS, ZERO_GUID, utf16_units
 
+TOO_LONG_PATH = "Could not create sound file: the name is too long"
+CHARACTER_REFUSED = "Could not create sound file: the name has a character Windows cannot take"
 CAPTURE_LOST = "Audio capture device lost: the take keeps what was recorded before"
 METERING_LOST = "Audio capture device lost: level metering stopped"
 PLAYBACK_LOST = "Audio playback device lost: playback stopped"
@@ -23,9 +24,11 @@ BUSY = "Audio device busy reporting an error"
 STALL_LIMIT_MS = 4000
 RESTART_AFTER_MS = 2000
 FIRST_LEVEL_WAIT_MS = 1000
+COMING_BACK_WAIT_MS = 4000
 IDLE_TICK_MS = 16
 RECORDING_WINDOW_MS = 50
 HANDLER_NAME_CHARS = 99
+MEMBER_NAME_BYTES = 499
 VERSION = r"xtra Marlowtide --\(WINTEL Release build\) -- version \d+\.\d+\.\d+\(U\)\(S\)\n"
 LEVEL_WARNING = "You must enable GSIL or be capturing to get a sound level"
 START_HELP = "You must first start a capture"
@@ -56,20 +59,16 @@ def code_text(code):
 
 @dataclass(frozen=True)
 class Fmt:
-    """A recording format as the Xtra keeps it: as a WAV header holds it."""
+    """A format a capture records in: PCM that a WAV header holds."""
     bits: int
     channels: int
     rate: int
-    block_align: int
 
     def block(self):
-        return self.block_align
+        return self.bits // 8 * self.channels
 
     def byte_rate(self):
-        return (self.block_align * self.rate) & 0xFFFFFFFF
-
-    def consistent(self):
-        return self.block_align == (self.bits // 8) * self.channels and self.block_align * self.rate < 2 ** 32
+        return self.block() * self.rate
 
     def frames(self, ms):
         return max(0, ms) * self.rate // 1000
@@ -81,9 +80,6 @@ class Take:
     fmt: Fmt
     lo: int          # frames, at least
     hi: int          # frames, at most
-    half_frame: bool = False   # tolerated: the last frame may be cut
-    device: int = 0
-    buffer_made: object = None  # when its capture buffer was made; None when the take is held aside
 
 
 @dataclass(frozen=True)
@@ -96,14 +92,11 @@ class Capture:
     device: int
     delivers_from: object    # when the first sample came, None while nothing comes
     restarted: bool = False
-    last_look: int = 0
-    last_frames: int = 0
+    last_frames: int = 0      # captured at the Xtra's last look
     last_change: int = 0
     frozen_at: object = None  # the device went away then
     loss_code: int = 0
     first_level_read: bool = False
-    buffer_made: int = 0
-    stuck: bool = False      # tolerated: metering left on over a stopped capture
 
     def full_frames(self):
         return self.fmt.frames(self.length_ms)
@@ -161,17 +154,21 @@ class Obj:
         self.routing = False
         self.handler = "Marlowtide_InternalError"
         self.log_on = False
-        self.open_dev = None
+        self.open_dev = None      # the device open, by its place in the list
+        self.open_id = None       # and as DirectSound knows it: its GUID, zero for the default
+        self.seen_lost = None     # the device this object last saw go, until a buffer is made
         self.cap_made = None      # when its capture object was made; None when it has none
         self.cap_never = False    # that object never delivers
         self.play_made = None     # when its playback object was made; None when lost
-        self.fmt = Fmt(16, 1, 11025, 2)
-        self.fmt_set = (16, 1, 11.025)   # as the movie gave them
+        # The format set, for the next recording: as the movie gave it, the
+        # rate in whole samples a second.
+        self.bits = 16
+        self.channels = 1
+        self.rate = 11025
         self.cap = None
         self.play = None
         self.take = None
         self.play_copy = False
-        self.copy_fmt = None      # the format the play buffer was made in
         self.depth = 0            # inside the internal-error handler
         self.in_e = False
         self.in_i = False
@@ -188,20 +185,18 @@ class World:
         self.members = {}         # (castlib, lower name) -> (slot, name, take)
         self.files = {}           # path -> take, from the last "Ok" save
         self.logs = set()         # paths a trace log may have been written to
-        self.cut_logs = set()     # tolerated: those paths cut
         self.next_tid = 1
         self.cap_state = ["present"] * len(platform.devices)
         self.cap_losses = [()] * len(platform.devices)
         self.play_state = "present"
         self.play_losses = ()
         self.never = 0
+        self.wide = False         # the simulator takes 24- and 32-bit samples
         self.seq = 0              # orders losses and objects made in the same millisecond
         self.faults = ()          # (call, code, always)
         self.obj = None
-        self.assumed = frozenset()
         self.events = []
         self.lost_now = None
-        self.status_busy = None
         self.step_calls = 0
         self.trace_changed = False
 
@@ -210,7 +205,6 @@ class World:
         w.members = dict(self.members)
         w.files = dict(self.files)
         w.logs = set(self.logs)
-        w.cut_logs = set(self.cut_logs)
         w.cap_state = list(self.cap_state)
         w.cap_losses = list(self.cap_losses)
         w.obj = copy.copy(self.obj) if self.obj else None
@@ -218,14 +212,13 @@ class World:
         return w
 
     def key(self):
-        """What tells two worlds apart. The known faults a world assumes are left
-        out: worlds alike but for them have the same future (see merge)."""
+        """What tells two worlds apart: worlds alike in it have the same future (see merge)."""
         o = self.obj
         okey = tuple(sorted(o.__dict__.items())) if o else None
         return (self.now, self.warned, tuple(sorted(self.members.items())), tuple(sorted(self.files.items())),
-                tuple(sorted(self.logs)), tuple(sorted(self.cut_logs)), tuple(self.cap_state),
-                tuple(self.cap_losses), self.play_state, self.play_losses, self.never, self.seq, self.faults, okey,
-                tuple(self.events), self.trace_changed)
+                tuple(sorted(self.logs)), tuple(self.cap_state), tuple(self.cap_losses), self.play_state,
+                self.play_losses, self.never, self.wide, self.seq, self.faults, okey, tuple(self.events),
+                self.trace_changed)
 
 
 class Chooser:
@@ -251,15 +244,10 @@ class Chooser:
 
 
 def merge(worlds):
-    """One world for each key; a fault is assumed only where every way to it assumed it."""
+    """One world for each key."""
     merged = {}
     for w in worlds:
-        key = w.key()
-        kept = merged.get(key)
-        if kept is None:
-            merged[key] = w
-        else:
-            kept.assumed = kept.assumed & w.assumed
+        merged.setdefault(w.key(), w)
     return list(merged.values())
 
 
@@ -281,10 +269,9 @@ class Model:
     """The rules. Each method of the Xtra is one function here, acting on a
     World w with a Chooser c for the choices the docs leave open."""
 
-    def __init__(self, platform, config, tolerated=frozenset()):
+    def __init__(self, platform, config):
         self.p = platform
         self.config = config
-        self.tolerated = tolerated
         self.handlers = config.get("handlers", {})
         self.defined = {"marlowtide_internalerror", "enginefailed"}
 
@@ -292,26 +279,12 @@ class Model:
         return World(self.p, self.config)
 
     # ---- small helpers
-    def fault(self, w, c, name):
-        """Decides whether the tolerated known fault `name` happens here."""
-        if name not in self.tolerated:
-            return False
-        if c.choose("known fault " + name, [False, True]):
-            w.assumed = w.assumed | {name}
-            return True
-        return False
-
     def emit(self, w, event):
         w.events.append(event)
 
-    def report_error(self, w, c, description, help_text, from_status=True, help_from_status=False):
-        """A report to Marlowtide_XtraError, then its message box. from_status:
-        the description is the call's status text (and the help, help_from_status)."""
+    def report_error(self, w, c, description, help_text):
+        """A report to Marlowtide_XtraError, then its message box."""
         o = w.obj
-        if from_status and self.status_taken_by_callback(w, c):
-            description = Exact(error_text(BUSY, -1))
-            if help_from_status:
-                help_text = description
         self.emit(w, ("E", description, help_text))
         action = self.handlers.get("E")
         if action and not o.in_e:
@@ -339,20 +312,18 @@ class Model:
             w.obj.depth -= 1
             w.obj.in_i = False
             self.emit(w, ("IN", result))
-            if action not in NO_DEVICE and action not in BUSY_ZERO and w.status_busy is None:
-                w.status_busy = "pending"
-
-    def status_taken_by_callback(self, w, c):
-        """The known fault: a call back from the internal-error handler leaves its
-        busy failure as the status of the call that reported."""
-        if w.status_busy == "pending":
-            w.status_busy = "taken" if self.fault(w, c, known_faults.CALLBACK_TAKES_STATUS) else "kept"
-        return w.status_busy == "taken"
 
     def unknown_failure(self, w, name, pattern=".*"):
         """A refusal whose text the docs leave to DirectSound; the engine reports it as it likes."""
         self.emit(w, ("I*",))
         return AnyError(name, pattern)
+
+    def own_failure(self, w, c, message):
+        """A refusal of the object itself, not of its engine: it may reach the
+        internal-error handler or not (the docs promise only the engine's)."""
+        if c.choose("an object's own failure may reach the internal-error handler", [False, True]):
+            self.internal(w, c, message, -1)
+        return Exact(error_text(message, -1))
 
     def fail(self, w, c, message, code):
         """An engine failure: routed, and answered as its text."""
@@ -403,39 +374,25 @@ class Model:
         cap = o.cap
         if cap is None:
             return
-        if cap.stuck:
-            # Tolerated: metering left on over a stopped capture still finds its device gone.
-            if cap.frozen_at is not None and cap.loss_code != -1:
-                self.lose_capture(w, c, cap.loss_code)
-            return
         t = w.now
-        # A device that has delivered nothing for 2 s is started once more, afresh.
+        # A device that has delivered nothing for 2 s is started once more, afresh,
+        # in the capture's own format; a restart that fails ends it as a loss.
         if cap.delivered(t) == 0 and not cap.restarted and t - cap.start >= RESTART_AFTER_MS:
             refused = self.consume_fault(w, "DirectSoundCaptureCreate")
-            cause = "Cannot access audio capture device"
             if w.cap_state[cap.device] != "present":
                 refused = refused or NODRIVER
             if not refused:
                 # A fresh capture object is made; its buffer may still be refused.
                 self.make_capture_object(w)
-            buffer_fault = self.active_fault(w, "CreateCaptureBuffer")
-            if not refused and buffer_fault and buffer_fault[1]:
-                refused, cause = buffer_fault[0], code_text(buffer_fault[0])
-            if o.fmt != cap.fmt and self.fault(w, c, known_faults.RESTART_IN_SET_FORMAT):
-                # The fresh buffer is made in the format set since, which may be refused.
-                cap = replace(cap, fmt=o.fmt)
-                codes = self.p.buffer_refusal(abs(cap.length_ms) * o.fmt.byte_rate() // 1000 + 200)
-                if not refused and codes:
-                    refused, cause = codes[0], code_text(codes[0])
-                elif not refused and (not o.fmt.consistent() or o.fmt.bits % 8 or not o.fmt.rate or
-                                      self.p.takes_format(o.fmt.bits, o.fmt.channels, o.fmt.rate) is False):
-                    refused, cause = BADFORMAT, code_text(BADFORMAT)
+                buffer_fault = self.active_fault(w, "CreateCaptureBuffer")
+                if buffer_fault and buffer_fault[1]:
+                    refused = buffer_fault[0]
             if refused:
                 o.cap = replace(cap, frozen_at=cap.frozen_at if cap.frozen_at is not None else t)
-                self.lose_capture(w, c, refused, restart_failed=cause)
+                self.lose_capture(w, c, refused)
                 return
             cap = replace(cap, restarted=True, delivers_from=None if o.cap_never else t, last_change=t,
-                          last_look=t, last_frames=0, frozen_at=None, loss_code=0)
+                          last_frames=0, frozen_at=None, loss_code=0)
             o.cap = cap
             return
         frames = cap.captured(t)
@@ -459,7 +416,7 @@ class Model:
                 return
         elif frames > cap.last_frames:
             cap = replace(cap, last_change=t)
-        cap = replace(cap, last_look=t, last_frames=frames)
+        cap = replace(cap, last_frames=frames)
         o.cap = cap
         if cap.looping or kind == "level":
             return
@@ -473,69 +430,36 @@ class Model:
         full = cap.delivers_from is not None and t - cap.delivers_from >= abs(cap.length_ms) and \
             (cap.frozen_at is None or frames >= cap.full_frames())
         maybe_full = frames >= cap.full_frames() and not full
-        if full and not past and self.ends_in_half_frame(cap) and \
-                (t - cap.delivers_from < abs(cap.length_ms) + 200 * 1000 // cap.fmt.byte_rate() + 2 or
-                 cap.frozen_at is not None) and self.fault(w, c, known_faults.HALF_FRAME):
-            return
         if past or full or (maybe_full and c.choose("the maximum reached to the frame", [True, False])):
             self.end_recording(w, c, frames)
 
-    @staticmethod
-    def ends_in_half_frame(cap):
-        """The known fault's maximum: not a whole number of frames."""
-        return (abs(cap.length_ms) * cap.fmt.byte_rate() // 1000) % max(cap.fmt.block(), 1) != 0
-
     def end_recording(self, w, c, frames):
+        self.end_take(w, self.new_take(w, w.obj.cap.fmt, frames, frames, c))
+
+    @staticmethod
+    def end_take(w, take):
+        """A take that has ended is held once: its capture goes, and the
+        capture object with it; the next start makes a fresh one."""
         o = w.obj
-        cap = o.cap
         o.cap = None
-        o.take = self.in_buffer(self.new_take(w, cap.fmt, frames, frames, c), cap)
-        if o.take and self.fault(w, c, known_faults.HALF_FRAME):
-            o.take = replace(o.take, half_frame=True)
+        o.take = take
+        o.cap_made = None
         o.play_copy = False
 
-    def lap_frames(self, cap):
-        """The most a metering take holds: its buffer, or with the known fault, a
-        frame more that the buffer holds part of."""
-        frames = cap.buffer_frames()
-        if known_faults.HALF_FRAME in self.tolerated and cap.fmt.block():
-            return -(-(abs(cap.length_ms) * cap.fmt.byte_rate() // 1000 + 200) // cap.fmt.block())
-        return frames
-
-    @staticmethod
-    def in_buffer(take, cap):
-        return replace(take, device=cap.device, buffer_made=cap.buffer_made) if take else None
-
-    def take_unreadable(self, w, c, take):
-        """The known fault: a take whose device was unplugged after it ended can no longer be read."""
-        if take is None or take.buffer_made is None:
-            return False
-        removed = any(t >= take.buffer_made and kind == "removed" for t, kind in w.cap_losses[take.device])
-        return removed and self.fault(w, c, known_faults.TAKE_LOST_WITH_DEVICE)
-
-    def lose_capture(self, w, c, code, restart_failed=None):
-        """The loss of a running capture: reported once, the take keeps what came before.
-        restart_failed: why the restart of a capture that delivered nothing failed."""
+    def lose_capture(self, w, c, code):
+        """The loss of a running capture: reported once, the take keeps what came
+        before. The object remembers the device it saw go (see refuse_start)."""
         o = w.obj
         cap = o.cap
-        o.cap = None
         if cap.looping:
             message = METERING_LOST
-            o.take = None
+            self.end_take(w, None)
         else:
             message = CAPTURE_LOST
             lo = cap.last_frames
             hi = cap.captured(cap.frozen_at if cap.frozen_at is not None else w.now)
-            o.take = self.new_take(w, cap.fmt, lo, max(lo, hi), c)
-            if o.take:
-                o.take = replace(o.take, device=cap.device)
-        o.play_copy = False
-        o.cap_made = None
-        if restart_failed and self.fault(w, c, known_faults.LOSS_TWICE):
-            self.internal(w, c, restart_failed, code)
-        elif restart_failed:
-            message = c.choose("the message of a restart that failed: the loss, or its cause",
-                               [message, restart_failed])
+            self.end_take(w, self.new_take(w, cap.fmt, lo, max(lo, hi), c))
+        o.seen_lost = o.open_id
         self.internal(w, c, message, code)
         w.lost_now = (message, code)
 
@@ -592,23 +516,15 @@ class Model:
         if not nested:
             w.allowed_elapsed = (0, 0)
             w.at_end = at_end
-            w.status_busy = None
         if o.depth > 0 and method not in NO_DEVICE:
+            # Inside the internal-error handler: refused, to the caller only.
             if method in BUSY_ZERO:
                 return Exact(0)
             if method in BUSY_VOID:
                 return Exact(None)
             return Exact(error_text(BUSY, -1))
-        outer_status = w.status_busy
-        if nested:
-            w.status_busy = None
-        answer = getattr(self, "m_" + method)(w, c, args)
-        if not nested and self.status_taken_by_callback(w, c) and isinstance(answer, Exact) and \
-                isinstance(answer.value, str):
-            answer = Exact(error_text(BUSY, -1))
-        if nested:
-            w.status_busy = outer_status
-        return answer
+        # A nested call answers its own caller; the call it runs inside keeps its answer.
+        return getattr(self, "m_" + method)(w, c, args)
 
     # ---- the methods
     def m_GetVersionString(self, w, c, args):
@@ -647,11 +563,8 @@ class Model:
                 if isinstance(b, str) and not isinstance(b, Symbol):
                     path = b
                 if o.log_on:
+                    # Written whole, or not at all (a path Windows cannot take).
                     w.logs.add(path)
-                    encoding = "utf-8" if self.p.unicode_host() else "cp1252"
-                    host = self.p.host_text(path)
-                    if known_faults.LONG_PATH_CUT in self.tolerated and len(host.encode(encoding)) > 99:
-                        w.cut_logs.add(host.encode(encoding)[:99].decode(encoding, "ignore"))
         elif mode == 255:
             return Exact("This is not a debug build - NOT VALID HERE")
         return Exact("Ok")
@@ -661,19 +574,16 @@ class Model:
 
     def m_GetFormat(self, w, c, args):
         o = w.obj
-        bits, channels, _ = o.fmt_set
-        return FormatAnswer({bits, bits & 0xFFFF}, {channels, channels & 0xFFFF},
-                            rate_display(o.fmt.rate) if o.fmt.rate < 2 ** 32 else None)
+        return Exact(PropList([(Symbol("SampleSize"), o.bits), (Symbol("NumberOfChannels"), o.channels),
+                               (Symbol("CompressionType"), ""), (Symbol("SampleRate"), rate_display(o.rate))]))
 
-    def set_format(self, w, bits, channels, khz):
+    @staticmethod
+    def set_format(w, bits, channels, khz):
+        """The format as set: what is not given stays (the rate as GetFormat reads it)."""
         o = w.obj
-        hz = round(float(f32_of(khz)) * 1000) if khz is not None else o.fmt.rate
-        o.fmt_set = (o.fmt_set[0] if bits is None else bits, o.fmt_set[1] if channels is None else channels,
-                     o.fmt_set[2] if khz is None else khz)
-        bits = o.fmt.bits if bits is None else bits
-        channels = o.fmt.channels if channels is None else channels
-        block = int(bits / 8) * channels if abs(bits) < 2 ** 50 else 0
-        o.fmt = Fmt(bits & 0xFFFF, channels & 0xFFFF, max(hz, 0), block & 0xFFFF)
+        o.rate = samples_a_second(rate_display(o.rate) if khz is None else khz)
+        o.bits = o.bits if bits is None else bits
+        o.channels = o.channels if channels is None else channels
 
     def m_SetFormat(self, w, c, args):
         props = arg(args, 0)
@@ -688,10 +598,7 @@ class Model:
             usable = bits is not None or channels is not None or khz is not None or \
                 (isinstance(compression, str) and not isinstance(compression, Symbol))
         if not usable:
-            message = "SetFormat did not contain any vaild data"
-            if c.choose("an object's own failure may reach the internal-error handler", [False, True]):
-                self.internal(w, c, message, -1)
-            return Exact(error_text(message, -1))
+            return self.own_failure(w, c, "SetFormat did not contain any vaild data")
         self.set_format(w, bits, channels, khz)
         return Exact("Ok")
 
@@ -752,6 +659,7 @@ class Model:
         if code:
             return self.fail(w, c, "Cannot access audio capture device", code)
         o.open_dev = device
+        o.open_id = self.p.devices[device].guid_text().upper() if name != "" else ZERO_GUID
         self.make_capture_object(w)
         o.play_made = self.moment(w)
         return Exact("Ok")
@@ -773,14 +681,13 @@ class Model:
             self.look_playback(w, c)
             o.play = None
         lost = w.lost_now
-        if o.cap is not None and o.cap.stuck:
-            o.cap = None
         if o.cap is not None:
             self.stop_capture(w, c)
         lost = w.lost_now or lost
         # CloseAudio lets the take go with the capture that held it.
         o.take = None
         o.open_dev = None
+        o.open_id = None
         o.cap_made = None
         o.play_made = None
         o.play_copy = False
@@ -790,11 +697,6 @@ class Model:
         """Stops the running capture where it is; the take is what it captured."""
         o = w.obj
         cap = o.cap
-        if cap.stuck:
-            # Tolerated: its capture was stopped already; ending metering fails, the take stays.
-            self.internal(w, c, "No capture to stop", -1)
-            o.cap = None
-            return
         if cap.frozen_at is not None and cap.loss_code != -1:
             self.lose_capture(w, c, cap.loss_code)
             return
@@ -803,19 +705,14 @@ class Model:
             self.lose_capture(w, c, -1)
             return
         least, most = cap.captured_range(w.now, self.p)
-        o.cap = None
         if cap.looping:
-            o.take = self.in_buffer(self.new_take(w, cap.fmt, 0, min(most, self.lap_frames(cap)), c), cap)
+            self.end_take(w, self.new_take(w, cap.fmt, 0, min(most, cap.buffer_frames()), c))
         else:
-            o.take = self.in_buffer(self.new_take(w, cap.fmt, least, most, c), cap)
-        if o.take and self.fault(w, c, known_faults.HALF_FRAME):
-            o.take = replace(o.take, half_frame=True)
-        o.play_copy = False
+            self.end_take(w, self.new_take(w, cap.fmt, least, most, c))
 
     def start_capture(self, w, c, length_ms, looping):
         """Starts a recording or metering; answers the failure's Expect or None."""
         o = w.obj
-        fmt = o.fmt
         if o.open_dev is None:
             return self.fail(w, c, "Open device before capturing", -1)
         if o.play is not None:
@@ -824,9 +721,10 @@ class Model:
             return self.fail(w, c, "Already capturing, stop capture before starting a new capture", -1)
         # The Xtra refuses a format no device can take before DirectSound sees
         # it, and before anything else: metering goes on, the take stays.
-        if not self.recordable(o):
+        fmt = self.recording_format(o)
+        if fmt is None:
             return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
-        if o.cap is not None and o.cap.looping:
+        if o.cap is not None:
             w.lost_now = None
             self.stop_capture(w, c)
             if w.lost_now:
@@ -836,56 +734,67 @@ class Model:
                     self.make_capture_object(w)
                     return Exact(error_text(*w.lost_now))
                 return self.unknown_failure(w, "a start that found metering's device gone")
-        before = o.take
-        refusal = self.refuse_start(w, c, length_ms)
+        # A refused start is no new recording: the last take stays.
+        refusal = self.refuse_start(w, c, fmt, length_ms)
         if refusal is not None:
-            if self.fault(w, c, known_faults.REFUSED_START_DROPS_TAKE):
-                o.take = None
-            else:
-                o.take = before
             return refusal
         o.cap = Capture(looping, w.now, length_ms if looping else abs(length_ms), fmt, o.open_dev,
-                        None if o.cap_never else w.now, last_look=w.now, last_change=w.now,
-                        buffer_made=self.moment(w))
+                        None if o.cap_never else w.now, last_change=w.now)
         o.take = None
         o.play_copy = False
         return None
 
     @staticmethod
-    def recordable(o):
-        """Whether any device could record the format set: a rate of 100 Hz to
+    def recording_format(o):
+        """The format set, when any device could record it: a rate of 100 Hz to
         200 kHz, a channel or more, 8, 16, 24 or 32 bits, a frame of at most
-        65535 bytes (the docs' "Bad format" paragraph)."""
-        bits, channels, _ = o.fmt_set
-        return 100 <= o.fmt.rate <= 200000 and channels >= 1 and bits in (8, 16, 24, 32) and \
-            channels * (bits // 8) <= 0xFFFF
+        65535 bytes and at most 4 GB a second (the docs' "Bad format" paragraph);
+        else None."""
+        fmt = Fmt(o.bits, o.channels, o.rate)
+        if 100 <= o.rate <= 200000 and o.channels >= 1 and o.bits in (8, 16, 24, 32) and \
+                fmt.block() <= 0xFFFF and fmt.byte_rate() <= 0xFFFFFFFF:
+            return fmt
+        return None
 
-    def refuse_start(self, w, c, length_ms):
-        """Why the Xtra or DirectSound refuses to start this capture, as an Expect, or None."""
-        o = w.obj
-        fmt = o.fmt
-        device = o.open_dev
-        buffer_bytes = abs(length_ms) * fmt.byte_rate() // 1000 + 200
-        if o.cap_made is None:
-            # Its capture object went with a lost device: a fresh one is made.
-            code = self.consume_fault(w, "DirectSoundCaptureCreate") or \
-                (NODRIVER if w.cap_state[device] != "present" else None)
-            if code:
-                return self.unknown_failure(w, "a device still away refuses a fresh capture object")
+    def fresh_capture_object(self, w):
+        """A fresh capture object on the open device; the code DirectSound
+        refuses it with, or None."""
+        code = self.consume_fault(w, "DirectSoundCaptureCreate") or \
+            (NODRIVER if w.cap_state[w.obj.open_dev] != "present" else None)
+        if code:
+            w.obj.cap_made = None
+        else:
             self.make_capture_object(w)
-        # DirectSound: the failure injected, the device, the buffer's size, the format.
+        return code
+
+    def refuse_start(self, w, c, fmt, length_ms):
+        """Why DirectSound refuses to start this capture, as an Expect, or None."""
+        o = w.obj
+        device = o.open_dev
+        if o.cap_made is None and self.fresh_capture_object(w):
+            # The last take let its capture object go; the device is still away.
+            return self.unknown_failure(w, "a device still away refuses a fresh capture object")
+        # The buffer: the failure injected, the device, the buffer's size, the format.
         fault = self.active_fault(w, "CreateCaptureBuffer")
         if fault:
             self.consume_fault(w, "CreateCaptureBuffer")
-            if fault[1]:
-                return self.fail(w, c, code_text(fault[0]), fault[0])
-        if w.cap_state[device] != "present":
-            return self.unknown_failure(w, "a device that is away refuses the buffer")
-        if self.device_lost_since(w, device, o.cap_made):
-            if c.choose("a device back after a loss the object did not see", ["refused", "fresh"]) == "refused":
-                return self.unknown_failure(w, "a capture object made before its device went away")
-            self.make_capture_object(w)
-        codes = self.p.buffer_refusal(buffer_bytes)
+        # One failure is met by a second try: only one that lasts refuses the buffer.
+        refused = fault[0] if fault and fault[1] else None
+        if refused is None and (w.cap_state[device] != "present" or self.device_lost_since(w, device, o.cap_made)):
+            refused = NOTAVAILABLE
+        if refused == NOTAVAILABLE:
+            # An object made before its device went away stays broken: a fresh one is tried.
+            if self.fresh_capture_object(w):
+                return self.unknown_failure(w, "a device that is away refuses a fresh capture object")
+            refused = fault[0] if fault and fault[1] else None
+            if refused == NOTAVAILABLE and o.seen_lost == o.open_id:
+                # A device this object saw go may not be ready at once: the start
+                # waits for it, at most 4 s, and then gives up.
+                w.now += COMING_BACK_WAIT_MS
+                w.allowed_elapsed = (COMING_BACK_WAIT_MS, COMING_BACK_WAIT_MS + IDLE_TICK_MS)
+        if refused:
+            return self.fail(w, c, code_text(refused), refused)
+        codes = self.p.buffer_refusal(abs(length_ms) * fmt.byte_rate() // 1000 + 200)
         if codes is None:
             if c.choose("a buffer the driver may refuse", [False, True]):
                 return self.unknown_failure(w, "a maximum too long for the memory the driver has")
@@ -895,9 +804,10 @@ class Model:
                          "a maximum too long for the memory it has")
         elif codes:
             return self.fail(w, c, code_text(codes[0]), codes[0])
-        takes = self.p.takes_format(fmt.bits, fmt.channels, fmt.rate) if fmt.consistent() else False
+        takes = self.p.takes_format(fmt.bits, fmt.channels, fmt.rate, w.wide)
         if takes is False or (takes is None and c.choose("a format this driver may refuse", [False, True])):
             return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
+        o.seen_lost = None
         code = self.consume_fault(w, "CaptureStart")
         if code:
             return self.fail(w, c, "Could not start capture", code)
@@ -907,7 +817,7 @@ class Model:
         length = arg(args, 0)
         if type(length) is not int:
             self.report_error(w, c, "Invalid parameter supplied", "The paramter to this should be a number to "
-                              "indicate the maximum duration for the capture in milliseconds", False)
+                              "indicate the maximum duration for the capture in milliseconds")
             return Exact("Ok")
         refused = self.start_capture(w, c, length, False)
         return refused or Exact("Ok")
@@ -926,31 +836,8 @@ class Model:
             w.lost_now = None
             self.stop_capture(w, c)
             answer = Exact(error_text(*w.lost_now)) if w.lost_now else Exact("Ok")
-        elif o.cap is not None and o.cap.stuck:
-            answer = self.fail(w, c, "No capture to stop", -1)
-        elif o.cap is not None:
-            choice = c.choose("StopRecording during metering: refused, or ends metering wholly",
-                              ["refused", "ends", "stuck"] if known_faults.STOP_DURING_METERING in self.tolerated
-                              else ["refused", "ends"])
-            if choice in ("ends", "stuck") and o.cap.frozen_at is not None and o.cap.loss_code != -1:
-                # Stopping it, the Xtra finds its device gone.
-                self.lose_capture(w, c, o.cap.loss_code)
-                answer = Exact(error_text(*w.lost_now))
-            elif choice == "ends":
-                self.stop_capture(w, c)
-                answer = Exact("Ok")
-            elif choice == "stuck":
-                # The known fault: the capture stops, metering stays on over it.
-                w.assumed = w.assumed | {known_faults.STOP_DURING_METERING}
-                least, most = o.cap.captured_range(w.now, self.p)
-                o.take = self.in_buffer(self.new_take(w, o.cap.fmt, 0, min(most, self.lap_frames(o.cap)), c), o.cap)
-                if o.take and self.fault(w, c, known_faults.HALF_FRAME):
-                    o.take = replace(o.take, half_frame=True)
-                o.cap = replace(o.cap, stuck=True)
-                return Exact("Ok")
-            else:
-                answer = self.fail(w, c, "No capture to stop", -1)
         else:
+            # Also during level metering: metering goes on until StopGetInputLevel.
             answer = self.fail(w, c, "No capture to stop", -1)
         if answer.value != "Ok":
             self.report_error(w, c, answer.value, START_HELP)
@@ -982,7 +869,7 @@ class Model:
     def m_IsGsilActive(self, w, c, args):
         return Exact(int(w.obj.cap is not None and w.obj.cap.looping))
 
-    def m_GetInputLevel(self, w, c, args, waited=0):
+    def m_GetInputLevel(self, w, c, args):
         o = w.obj
         if o.cap is not None:
             w.lost_now = None
@@ -993,13 +880,6 @@ class Model:
         if cap is None:
             return self.level_failure(w, c, self.fail(w, c, LEVEL_WARNING, -1).value)
         fmt = cap.fmt
-        if cap.stuck:
-            # Tolerated: a level of the stopped capture, after the first wait.
-            if not cap.first_level_read:
-                o.cap = replace(cap, first_level_read=True)
-                w.allowed_elapsed = (0, FIRST_LEVEL_WAIT_MS + 4)
-            top = self.signal().level_bounds(1, 1, fmt.rate, 8 if fmt.bits == 8 else 16)[1]
-            return Levels((0, top), (0, top) if fmt.channels > 1 else (0, 0), "tolerated: metering left stuck")
         if not cap.first_level_read:
             # The first level of a capture waits, at most a second, for its first samples.
             o.cap = cap = replace(cap, first_level_read=True)
@@ -1007,7 +887,7 @@ class Model:
             if getattr(w, "at_end", None) is not None and w.at_end - w.now <= FIRST_LEVEL_WAIT_MS + 4:
                 w.now = w.at_end
         window_ms = RECORDING_WINDOW_MS if not cap.looping else cap.length_ms
-        if fmt.block() == 0 or window_ms <= 0:
+        if window_ms <= 0:
             bounds = (0, 32768) if window_ms < 0 else (0, 0)
             return Levels(bounds, bounds if fmt.channels > 1 else (0, 0), "a window of no length")
         least, most = cap.delivered_range(w.now, self.p)
@@ -1038,7 +918,7 @@ class Model:
         answer = self.start_playback(w, c)
         if not (isinstance(answer, Exact) and answer.value == "Ok"):
             text = answer.value if isinstance(answer, Exact) else answer
-            self.report_error(w, c, text, text, help_from_status=True)
+            self.report_error(w, c, text, text)
         return answer
 
     def start_playback(self, w, c):
@@ -1047,9 +927,6 @@ class Model:
             return self.fail(w, c, "Open device before playing", -1)
         if o.play is not None:
             return self.fail(w, c, "Already playing the sound", -1)
-        # Tolerated: ending metering that was left stuck fails, and that failure
-        # stays for what follows.
-        stale = o.cap is not None and o.cap.stuck
         if o.cap is not None and o.cap.looping:
             self.stop_capture(w, c)
         recording = o.cap is not None
@@ -1064,8 +941,6 @@ class Model:
                 return refused
             o.play_made = self.moment(w)
             o.play_copy = False
-            if stale:
-                return Exact(error_text("No capture to stop", -1))
         elif lost_since:
             options = ["refused", "frozen"] + (["fresh"] if w.play_state == "present" else [])
             old = c.choose("a playback object made before its device went away", options)
@@ -1082,13 +957,6 @@ class Model:
         if recording:
             self.internal(w, c, "Cannot play a sound while still capturing", -1)
             return self.fail(w, c, "Problem during copying from record to play", -1)
-        play_fmt = o.copy_fmt if o.play_copy else o.take.fmt
-        if not o.play_copy and o.fmt != o.take.fmt and self.fault(w, c, known_faults.WRONG_FORMAT):
-            # The take is copied and played as if it were in the format set since.
-            play_fmt = o.fmt
-            if not (o.fmt.consistent() and o.fmt.byte_rate() and o.fmt.bits in (8, 16)):
-                self.emit(w, ("I*",))
-                return self.fail(w, c, "Problem during copying from record to play", -1)
         if not o.play_copy:
             # The copy: a sound buffer (DirectSound's failure, then its size), then the take read.
             code = self.consume_fault(w, "CreateSoundBuffer")
@@ -1099,22 +967,14 @@ class Model:
             if code:
                 self.internal(w, c, "Problem during create sound buffer", code)
                 return self.fail(w, c, "Problem during copying from record to play", -1)
-            if self.take_unreadable(w, c, o.take):
-                self.internal(w, c, "Problem during capture buffer lock", -1)
-                return self.fail(w, c, "Problem during copying from record to play", -1)
             o.play_copy = True
-            o.copy_fmt = play_fmt
-            if stale:
-                # The copy is made, and fails all the same.
-                return self.fail(w, c, "Problem during copying from record to play", -1)
         code = self.consume_fault(w, "Play")
         if code in (-2005401450, -2005401550, -2147024809, -2005401530):
             return self.fail(w, c, "Problem while trying to start play", code)
+        # The take plays in the format it was recorded in.
         take = o.take
-        bytes_lo, bytes_hi = take.lo * take.fmt.block(), take.hi * take.fmt.block()
-        shortest = bytes_lo * 1000 / play_fmt.byte_rate()
-        longest = bytes_hi * 1000 / play_fmt.byte_rate()
-        o.play = Play(w.now, shortest, longest, last_look=w.now, last_change=w.now)
+        o.play = Play(w.now, take.lo * 1000 / take.fmt.rate, take.hi * 1000 / take.fmt.rate, last_look=w.now,
+                      last_change=w.now)
         return Exact("Ok")
 
     def m_IsSoundPlaying(self, w, c, args):
@@ -1139,7 +999,7 @@ class Model:
         value = arg(args, 0)
         if is_text(value):
             return value
-        self.report_error(w, c, description, help_text, False)
+        self.report_error(w, c, description, help_text)
         return None
 
     def m_SaveAsFile(self, w, c, args):
@@ -1148,35 +1008,27 @@ class Model:
                                   "This paramter must be a file name")
         if path is None:
             return Exact("Ok")
-        if o.cap is not None and not o.cap.stuck:
+        if o.cap is not None:
             return self.fail(w, c, "Cannot save a sound while still capturing", -1)
         if o.take is None:
             return self.fail(w, c, "No sound to save", -1)
+        # A path is used whole or not at all, never cut into the name of another file.
         host = self.p.host_text(path)
-        units = utf16_units(host)
-        encoding = "utf-8" if self.p.unicode_host() else "cp1252"
-        cut = len(host.encode(encoding)) > 499 and self.fault(w, c, known_faults.LONG_PATH_CUT)
-        if units > WINDOWS_PATH_UNITS and not cut and (units > 32767 or c.choose(
-                "a path longer than every Windows takes", ["too long", "whole"]) == "too long"):
-            return self.fail(w, c, "Could not create sound file: the name is too long", -1)
-        if cut:
-            try:
-                host = host.encode(encoding)[:499].decode(encoding)
-            except UnicodeDecodeError:
-                return self.fail(w, c, "Could not create sound file: the name has a character Windows cannot "
-                                 "take", -1)
+        too_long = utf16_units(host) > WINDOWS_PATH_UNITS
+        if too_long and "?" in host:
+            self.emit(w, ("I*",))
+            return OneOf([Exact(error_text(TOO_LONG_PATH, -1)), Exact(error_text(CHARACTER_REFUSED, -1))],
+                         "a path too long that holds a ?: either refusal")
+        if too_long:
+            return self.fail(w, c, TOO_LONG_PATH, -1)
         if "?" in host:
-            return self.fail(w, c, "Could not create sound file: the name has a character Windows cannot take",
-                             -1)
+            return self.fail(w, c, CHARACTER_REFUSED, -1)
         status = self.p.file_status(self.config.get("dir_set", {""}), host)
         if status == "no":
             return self.fail(w, c, "Could not create sound file", 57604)
         if status == "maybe" and c.choose("a file the file system may refuse", ["ok", "refused"]) == "refused":
             return self.unknown_failure(w, "a file the file system refuses", "Could not create sound file")
-        if self.take_unreadable(w, c, o.take):
-            w.files[host] = (None, None)
-            return self.fail(w, c, "Could not write sound file", NODRIVER)
-        w.files[host] = (o.take, o.fmt)
+        w.files[host] = o.take
         return Exact("Ok")
 
     def m_SaveAsMember(self, w, c, args):
@@ -1185,6 +1037,10 @@ class Model:
                                   "This paramter must be a member name")
         if name is None:
             return Exact("Ok")
+        # A name is used whole: one longer than the Xtra reads is refused, never cut.
+        host = self.p.host_text(name)
+        if len(host.encode("utf-8" if self.p.unicode_host() else "cp1252")) > MEMBER_NAME_BYTES:
+            return self.own_failure(w, c, "Could not create new member: the name is too long")
         castlib = 1
         if len(args) > 1 and type(args[1]) is int:
             castlib = args[1]
@@ -1192,7 +1048,7 @@ class Model:
             self.look(w, c, "call")
             if o.cap is not None and not o.cap.looping:
                 self.stop_capture(w, c)
-        if o.cap is not None and not o.cap.stuck:
+        if o.cap is not None:
             self.internal(w, c, "Cannot trim a sound while still capturing", -1)
             self.report_error(w, c, "Ok", NO_TAKE_HELP)
             return Exact("Ok")
@@ -1200,25 +1056,15 @@ class Model:
             self.internal(w, c, "No sound to trim", -1)
             self.report_error(w, c, "Ok", NO_TAKE_HELP)
             return Exact("Ok")
-        if self.take_unreadable(w, c, o.take):
-            self.report_error(w, c, "Ok", NO_TAKE_HELP)
-            return Exact("Ok")
         if castlib != 1:
             return self.unknown_failure(w, "a cast library the movie does not have", "could not get access to cast")
-        host = self.p.host_text(name)
-        encoding = "utf-8" if self.p.unicode_host() else "cp1252"
-        if len(host.encode(encoding)) > 499:
-            if self.fault(w, c, known_faults.LONG_NAME_CUT):
-                host = host.encode(encoding)[:499].decode(encoding, "ignore")
-            elif c.choose("a member name longer than the Xtra reads", ["whole", "refused"]) == "refused":
-                return self.unknown_failure(w, "a member name longer than the Xtra reads")
         key = (castlib, host.lower())
         if key in w.members:
             slot = w.members[key][0]
         else:
             used = {m[0] for k, m in w.members.items() if k[0] == castlib}
             slot = next(s for s in range(1, len(used) + 2) if s not in used)
-        w.members[key] = (slot, host, o.take, o.fmt)
+        w.members[key] = (slot, host, o.take)
         return Exact("Ok")
 
     def member_info(self, w, name):
@@ -1226,19 +1072,13 @@ class Model:
         found = w.members.get((1, self.p.host_text(name).lower()))
         if found is None:
             return Exact(None)
-        slot, _, take, saved_fmt = found
-        return MemberInfo(slot, self.take_formats(take, saved_fmt), *self.data_bytes(take))
+        slot, _, take = found
+        return MemberInfo(slot, take.fmt, *self.data_bytes(take))
 
-    def take_formats(self, take, saved_fmt):
-        """The formats a saved take may be labelled with."""
-        if known_faults.WRONG_FORMAT in self.tolerated and saved_fmt != take.fmt:
-            return [take.fmt, saved_fmt]
-        return [take.fmt]
-
-    def data_bytes(self, take):
+    @staticmethod
+    def data_bytes(take):
+        """The bytes of samples a save of the take holds: whole frames."""
         block = take.fmt.block()
-        if take.half_frame:
-            return (take.lo - 1) * block + 1, take.hi * block + block - 1
         return take.lo * block, take.hi * block
 
     # ---- objects and the machine
@@ -1257,7 +1097,7 @@ class Model:
             o.routing = False
             if o.play is not None:
                 self.look_playback(w, c)
-            if o.cap is not None and not o.cap.stuck:
+            if o.cap is not None:
                 self.stop_capture(w, c)
         w.obj = None
 
@@ -1288,6 +1128,8 @@ class Model:
 
         elif what == "never":
             w.never = args[0]
+        elif what == "wide":
+            w.wide = bool(args[0])
         elif what == "fault":
             call, code, always = args
             w.faults = tuple(f for f in w.faults if f[0] != call) + ((call, code, bool(always)),)
@@ -1311,12 +1153,18 @@ def is_text(value):
     return isinstance(value, str) and not isinstance(value, Symbol)
 
 
-def f32_of(x):
-    from .expect import f32
+def samples_a_second(khz):
+    """The rate kept for a rate set in kHz: read as a float, within 0 and
+    4294967 kHz, rounded to whole samples a second."""
     try:
-        return f32(x)
+        value = f32(khz)
     except OverflowError:
-        return math.copysign(math.inf, x)
+        value = math.copysign(math.inf, khz)
+    if math.isnan(value) or value <= 0:
+        return 0
+    hz = min(value, 4294967.0) * 1000.0
+    whole = math.floor(hz)
+    return min(whole + (hz - whole >= 0.5), 0xFFFFFFFF)
 
 
 def guid_matches(text, guid):
@@ -1327,50 +1175,23 @@ def guid_matches(text, guid):
 
 
 class MemberInfo(Expect):
-    """memberInfo of a Sound member holding a take."""
+    """memberInfo of a Sound member holding a take, in the take's own format."""
 
-    def __init__(self, slot, fmts, data_lo, data_hi):
-        self.slot, self.fmts, self.data_lo, self.data_hi = slot, fmts, data_lo, data_hi
+    def __init__(self, slot, fmt, data_lo, data_hi):
+        self.slot, self.fmt, self.data_lo, self.data_hi = slot, fmt, data_lo, data_hi
 
     def matches(self, value):
         if not isinstance(value, PropList):
             return False
         get = value.get
         data = (get("bytes") or 0) - 48
-        for fmt in self.fmts:
-            odd_rate = fmt.rate >= 2 ** 31     # tolerated: a rate no header holds, read back as it came out
-            if (get("type") == "sound" and get("number") == self.slot and self.data_lo <= data <= self.data_hi
-                    and (odd_rate or get("sampleRate") == fmt.rate) and get("channels") == fmt.channels
-                    and get("bits") == fmt.bits
-                    and (odd_rate or get("duration") == (data * 1000 // fmt.byte_rate() if fmt.byte_rate() else 0))):
-                return True
-        return False
+        fmt = self.fmt
+        return (get("type") == "sound" and get("number") == self.slot and self.data_lo <= data <= self.data_hi
+                and get("sampleRate") == fmt.rate and get("channels") == fmt.channels and get("bits") == fmt.bits
+                and get("duration") == data * 1000 // fmt.byte_rate())
 
     def describe(self):
-        return "member %d of %d to %d bytes of samples in %s" % (self.slot, self.data_lo, self.data_hi, self.fmts)
-
-
-class FormatAnswer(Expect):
-    """GetFormat's property list. A size or count beyond a WAV header's 16 bits
-    reads back as set or as the header holds it; a rate beyond 32 bits as any float."""
-
-    def __init__(self, sizes, counts, rate):
-        self.sizes, self.counts, self.rate = sorted(sizes), sorted(counts), rate
-
-    def matches(self, value):
-        if not isinstance(value, PropList) or [k.lower() for k, _ in value] != \
-                ["samplesize", "numberofchannels", "compressiontype", "samplerate"]:
-            return False
-        rate = value.get("SampleRate")
-        return (value.get("SampleSize") in self.sizes and type(value.get("SampleSize")) is int
-                and value.get("NumberOfChannels") in self.counts and type(value.get("NumberOfChannels")) is int
-                and value.get("CompressionType") == "" and isinstance(rate, float)
-                and (self.rate is None or "%.4f" % rate == "%.4f" % self.rate))
-
-    def describe(self):
-        return "[#SampleSize: %s, #NumberOfChannels: %s, #CompressionType: \"\", #SampleRate: %s]" % (
-            " or ".join(map(str, self.sizes)), " or ".join(map(str, self.counts)),
-            "%.4f" % self.rate if self.rate is not None else "any float (a rate beyond 32 bits)")
+        return "member %d of %d to %d bytes of samples in %s" % (self.slot, self.data_lo, self.data_hi, self.fmt)
 
 
 class DeviceList(Expect):
@@ -1386,7 +1207,7 @@ class DeviceList(Expect):
                 return False
             if not all(isinstance(v, str) for _, v in entry):
                 return False
-        return value[0].get("GUID") == "00000000-0000-0000-0000-000000000000"
+        return value[0].get("GUID") == ZERO_GUID
 
     def describe(self):
         return "1 to 11 devices, the first the default one (a machine whose devices the model does not know)"

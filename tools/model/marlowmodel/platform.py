@@ -5,11 +5,13 @@ and how time passes. One class for marlowhost's simulated machine, one for
 the real product under Wine."""
 
 NODRIVER = -2005401480          # DSERR_NODRIVER
+NOTAVAILABLE = -2004287473      # a capture device not ready (0x8889000F)
 BADFORMAT = -2005401500         # DSERR_BADFORMAT
 INVALIDPARAM = -2147024809      # E_INVALIDARG
 OUTOFMEMORY = -2147024882       # E_OUTOFMEMORY
 DSBSIZE_MAX = 0x0FFFFFFF
 WINDOWS_PATH_UNITS = 259        # MAX_PATH less its terminator
+ZERO_GUID = "00000000-0000-0000-0000-000000000000"   # the default device's
 
 
 def utf16_units(text):
@@ -36,7 +38,7 @@ class Device:
         self.module = module
 
     def guid_text(self):
-        return self.guid or "00000000-0000-0000-0000-000000000000"
+        return self.guid or ZERO_GUID
 
 
 class Platform:
@@ -78,9 +80,10 @@ class Platform:
                 cut = cut[:-1]
 
     # ---- formats and buffers
-    def takes_format(self, bits, channels, rate):
-        """True when the driver records this PCM format, False when it answers Bad format,
-        None when either may happen."""
+    def takes_format(self, bits, channels, rate, wide):
+        """For a format any device could take (see Model.recording_format): True
+        when the driver records it, False when it answers Bad format, None when
+        either may happen. wide: the simulator was told to take 24- and 32-bit samples."""
         raise NotImplementedError
 
     def buffer_refusal(self, buffer_bytes):
@@ -112,11 +115,8 @@ class Simulator(Platform):
         return [Device(name, "5E1D%04X-4D61-726C-8000-%012X" % (k, k), "simcap%d.sys" % k)
                 for k, name in enumerate(names, 1)]
 
-    def takes_format(self, bits, channels, rate):
-        if bits not in (8, 16) or channels < 1 or rate < 1:
-            return False
-        block = channels * bits // 8
-        return block <= 0xFFFF and rate * block < 2 ** 32
+    def takes_format(self, bits, channels, rate, wide):
+        return bits in (8, 16) or wide
 
     def buffer_refusal(self, buffer_bytes):
         if buffer_bytes > DSBSIZE_MAX:
@@ -155,9 +155,9 @@ class Wine(Platform):
         # Wine lists its own devices; the walk opens the default one only.
         super().__init__(director, [Device("Primary Sound Driver", None, "")], signal)
 
-    def takes_format(self, bits, channels, rate):
-        if bits not in (8, 16) or channels < 1 or rate < 1:
-            return False if bits in (24, 32) or channels < 1 or rate < 1 or bits % 8 else None
+    def takes_format(self, bits, channels, rate, wide):
+        if bits not in (8, 16):
+            return False
         if channels <= 2 and rate in (8000, 11025, 16000, 22050, 32000, 44100, 48000, 96000):
             return True
         return None

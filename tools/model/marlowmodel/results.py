@@ -8,33 +8,27 @@ TITLE = "## Random walk against the model"
 WINE_TITLE = "## Under Wine"
 
 
-def section(seed, walks, calls, seconds, disagreements, tolerated, strict):
+def section(seed, walks, calls, seconds, disagreements):
     rows = ["| Walks (40 steps each) | %d |" % walks,
             "| Calls checked | %d (%.0f a second) |" % (calls, calls / seconds if seconds else 0),
             "| Disagreements with the model | %d |" % len(disagreements)]
     for text in disagreements:
         rows.append("| ... | %s |" % text.replace("|", "/"))
-    if strict:
-        rows.append("| Known faults tolerated | none (--strict) |")
-    else:
-        for name, count in sorted(tolerated.items()):
-            rows.append("| Known fault tolerated: %s | in %d walks |" % (name, count))
     return "\n".join([
         TITLE, "",
         "Written by `make walk-long` (tools/model/walk.py): random movie scripts run by build/native/marlowhost "
         "on the simulator's manual clock, every answer, report and file checked against the model of "
         "docs/lingo.md. A disagreement is shrunk to the fewest calls and kept as a script that marlowhost "
-        "replays. Known faults (tools/model/marlowmodel/known_faults.py) are tolerated until their mends are "
-        "merged; each walk that showed one is counted.", "",
+        "replays.", "",
         "- Date: %s" % datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC"),
         "- Seed: %d (`tools/model/walk.py run --seed %d` walks the same scripts again)" % (seed, seed),
         "- Time: %.0f s" % seconds, "",
         "| Figure | Measured |", "|---|---|"] + rows) + "\n"
 
 
-def write_section(path, seed, walks, calls, seconds, disagreements, tolerated, strict):
+def write_section(path, seed, walks, calls, seconds, disagreements):
     text = open(path, encoding="utf-8").read() if os.path.exists(path) else "# Benchmark results\n"
-    new = section(seed, walks, calls, seconds, disagreements, tolerated, strict)
+    new = section(seed, walks, calls, seconds, disagreements)
     start = text.find(TITLE)
     if start >= 0:
         end = text.find("\n## ", start + len(TITLE))

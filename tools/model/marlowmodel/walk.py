@@ -158,6 +158,8 @@ def step_lines(k, step):
             text = "simulate(#captureDevice, %d, #%s)" % (step["device"] + 1, step["state"])
         elif what == "playback":
             text = "simulate(#playbackDevice, #%s)" % step["state"]
+        elif what == "wide":
+            text = "simulate(#wideSamples, %d)" % step["on"]
         else:
             text = "simulate(#neverDeliver, %d)" % step["count"]
         return [text, "put [%d, #sim, the milliseconds]" % k]
