@@ -261,19 +261,21 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
 
 // A looping capture keeps its last lap: the bytes before the position, or
 // the whole take when the position stands at 0 after going round. Frames
-// follow the capture, and the buffer need not be whole frames: a lap that
-// does not begin on a frame is moved to the start from its first whole
-// frame. A lap that cannot be moved is no take.
+// follow the capture, which ends a whole frame at the position, and the
+// buffer need not be whole frames: a lap that does not begin on a frame is
+// moved to the start from its first whole frame. The readings may have
+// missed laps (the buffer can go round many times between two of them), so
+// the frames are counted back from the position, not forward from a start.
+// A lap that cannot be moved is no take.
 uint32_t DirectSoundAudioDevice::LastLapLength() {
     const uint32_t position = captureProgress.Position();
-    if (!captureProgress.Wrapped()) {
-        return WholeFrames(position);
+    if (position == 0 && !captureProgress.Wrapped()) {
+        return 0;
     }
+    const uint32_t lapEnd = position != 0 ? position : captureBufferBytes;
     const uint32_t end = position != 0 ? position : FullTakeBytes();
-    const uint64_t lapBegan = captureProgress.CapturedBytes() - (position != 0 ? position : captureBufferBytes);
     const uint32_t frameBytes = captureFormat.nBlockAlign;
-    const uint32_t partFrame = frameBytes != 0 ? static_cast<uint32_t>(lapBegan % frameBytes) : 0;
-    const uint32_t skipped = partFrame != 0 ? frameBytes - partFrame : 0;
+    const uint32_t skipped = frameBytes != 0 ? lapEnd % frameBytes : 0;
     if (skipped >= end) {
         return 0;
     }
