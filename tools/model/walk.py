@@ -91,30 +91,32 @@ def command_run(args):
     return 1 if found else 0
 
 
-def command_replay(args):
+def check_script(args, prefix):
+    """Runs the walk of args.script; answers the walk, the run's folders and its outcome."""
     marlowhost, xtra = native_program(args)
     with open(args.script, encoding="utf-8") as f:
         walk = read_walk(f.read())
-    folder = tempfile.mkdtemp(prefix="marlowtide-replay-")
-    outcome = check_run(walk, marlowhost, xtra, os.path.join(folder, "run"))
+    folder = tempfile.mkdtemp(prefix=prefix)
+    run = os.path.join(folder, "run")
+    return walk, marlowhost, xtra, folder, run, check_run(walk, marlowhost, xtra, run)
+
+
+def command_replay(args):
+    _, _, _, _, run, outcome = check_script(args, "marlowtide-replay-")
     if outcome.disagreement:
         print("DISAGREEMENT %s" % outcome.disagreement)
-        print("(the run is in %s)" % os.path.join(folder, "run"))
+        print("(the run is in %s)" % run)
         return 1
     print("agrees with the model: %d calls checked" % outcome.calls)
     return 0
 
 
 def command_shrink(args):
-    marlowhost, xtra = native_program(args)
-    with open(args.script, encoding="utf-8") as f:
-        walk = read_walk(f.read())
-    folder = tempfile.mkdtemp(prefix="marlowtide-shrink-")
-    outcome = check_run(walk, marlowhost, xtra, os.path.join(folder, "run"))
+    walk, marlowhost, xtra, folder, run, outcome = check_script(args, "marlowtide-shrink-")
     if not outcome.disagreement:
         print("agrees with the model: nothing to shrink")
         return 0
-    report_disagreement(walk, outcome.disagreement, marlowhost, xtra, os.path.join(folder, "run"), folder)
+    report_disagreement(walk, outcome.disagreement, marlowhost, xtra, run, folder)
     return 1
 
 
