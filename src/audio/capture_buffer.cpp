@@ -25,12 +25,22 @@ constexpr HRESULT kDeviceNotAvailable = static_cast<HRESULT>(0x8889000Fu);
 constexpr DWORD kComingBackWaitMs = 4000;
 constexpr DWORD kComingBackRetryMs = 100;
 
+// Wine delivers in 10 ms packets. Into a buffer smaller than a packet it
+// copies only the packet's end and never moves its position, so a take or
+// a metering window that short never arrived: a buffer for any audio at all
+// holds at least one packet.
+constexpr long long kShortestBufferMs = 10;
+
 // The buffer for maxMs of the format, plus spare bytes. Worked out in 64
 // bits; a size past 32 bits is passed as the largest one so that DirectSound
 // refuses it instead of receiving a wrapped small size.
 uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
-    const double product = std::trunc(static_cast<double>(maxMs) * 0.001 * static_cast<double>(avgBytesPerSec));
-    const uint64_t bytes = static_cast<uint64_t>(std::llabs(static_cast<long long>(product))) + kSpareBytes;
+    long long milliseconds = std::llabs(static_cast<long long>(maxMs));
+    if (milliseconds != 0 && milliseconds < kShortestBufferMs) {
+        milliseconds = kShortestBufferMs;
+    }
+    const double product = std::trunc(static_cast<double>(milliseconds) * 0.001 * static_cast<double>(avgBytesPerSec));
+    const uint64_t bytes = static_cast<uint64_t>(product) + kSpareBytes;
     return bytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(bytes);
 }
 

@@ -148,12 +148,14 @@ TEST_P(CaptureBehaviourTest, EveryTakeEndsByItselfAtItsMaximumHoldingTheInputFro
     // capture would start each where the last stopped. The first two have a
     // maximum that ends inside a frame. The last four fill a whole number of
     // Wine's packets, a buffer Wine never stops; a long take before short
-    // ones would leave Wine's position past their end.
+    // ones would leave Wine's position past their end. The last three are
+    // shorter than one of Wine's packets.
     const TakeShape shapes[] = {
         {1, 11.025f, 16, 100}, {2, 11.025f, 16, 101},
         {1, 8.0f, 8, 250},    {2, 8.0f, 8, 250},    {1, 11.025f, 16, 2000}, {2, 44.1f, 16, 250},
         {1, 22.05f, 8, 250},  {2, 11.025f, 8, 250}, {1, 8.0f, 8, 255},      {1, 11.025f, 16, 400},
         {2, 11.025f, 16, 205}, {1, 22.05f, 16, 226},
+        {1, 44.1f, 16, 1},    {2, 44.1f, 16, 5},    {1, 48.0f, 16, 7},
     };
     for (const TakeShape& shape : shapes) {
         SCOPED_TRACE(Describe(shape));

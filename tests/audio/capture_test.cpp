@@ -34,6 +34,10 @@ TEST_F(CaptureTest, BufferHoldsTheMaximumDurationAndTwoHundredSpareBytes) {
     device->StopCapture();
     device->StartCapture(0, false);
     EXPECT_EQ(LastBufferBytes(), 200u);
+    device->StopCapture();
+    // At least one of Wine's 10 ms packets.
+    device->StartCapture(3, false);
+    EXPECT_EQ(LastBufferBytes(), 420u);
 }
 
 TEST_F(CaptureTest, ShortDescriptionIsTriedWhenTheLongOneIsRefused) {

@@ -23,6 +23,7 @@ PLAYBACK_LOST = "Audio playback device lost: playback stopped"
 BUSY = "Audio device busy reporting an error"
 STALL_LIMIT_MS = 4000
 RESTART_AFTER_MS = 2000
+SHORTEST_BUFFER_MS = 10
 FIRST_LEVEL_WAIT_MS = 1000
 COMING_BACK_WAIT_MS = 4000
 IDLE_TICK_MS = 16
@@ -103,7 +104,10 @@ class Capture:
 
     def buffer_frames(self):
         block = self.fmt.block()
-        buffer = abs(self.length_ms) * self.fmt.byte_rate() // 1000 + 200
+        # Any buffer for audio holds at least one of Wine's 10 ms packets.
+        ms = abs(self.length_ms)
+        ms = max(ms, SHORTEST_BUFFER_MS) if ms else 0
+        buffer = ms * self.fmt.byte_rate() // 1000 + 200
         return buffer // block if block else 0
 
     def captured(self, t):
