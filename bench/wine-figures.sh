@@ -63,7 +63,9 @@ memory_rows=$(awk -F'|' -v take="$take_mb" '
     END {
         for (i = 1; i <= n; i++) {
             s = order[i]; d = (data[s] - baseData) * 1.024 / 1000; r = (rss[s] - baseRss) * 1.024 / 1000
-            printf "| %s | %.1f MB (%.2f x) | %.1f MB (%.2f x) |\n", s, d, d / take, r, r / take
+            # The host keeps its copy of the member from its save on.
+            if (s == "save as a member") hostCopy = take
+            printf "| %s | %.1f MB (%.2f x) | %.1f MB (%.2f x) | %.2f x |\n", s, d, d / take, r, r / take, (d - hostCopy) / take
         }
     }' "$output/memory.samples")
 recorded=$(transcript memory | sed -n 's/^-- recorded after: //p')
@@ -96,10 +98,10 @@ Written by \`bench/wine-figures.sh\` (part of \`make bench\`): build/win32/Marlo
 | Level lag, first part: PlaySound of a take of the tone into silence to the first level above nothing on a second object metering the sink (Wine's playback path, then one capture packet) | $arrived ms | 10 ms: one packet, with no playback latency at all |
 | Level lag, second part: from that first level to the level above half of the tone's (a 50 ms window) | $half ms | 20 ms: the window half full, in 10 ms packets |
 
-Memory of the program (marlowhost.exe, the Xtra in it) at every step of a 10-minute take at 44.1 kHz 16-bit stereo ($take_mb MB; it recorded for $recorded ms and played for $played ms), above where it stood before the take: the most private data committed (\`VmData\`: Wine's heaps, DirectSound's buffers and ours) and the peak of resident anonymous memory, each also as a multiple of the take. From the member's save on, the host's own copy of the member's sound (1 x, Director's in a real movie) is part of it.
+Memory of the program (marlowhost.exe, the Xtra in it) at every step of a 10-minute take at 44.1 kHz 16-bit stereo ($take_mb MB; it recorded for $recorded ms and played for $played ms), above where it stood before the take: the most private data committed (\`VmData\`: Wine's heaps, DirectSound's buffers and ours) and the peak of resident anonymous memory, each also as a multiple of the take. From the member's save on, the host's own copy of the member's sound (1 x, Director's in a real movie) is part of it; the last column leaves it out.
 
-| Step | Private data | Resident (peak) |
-|---|---|---|
+| Step | Private data | Resident (peak) | Private data less the host's copy of the member |
+|---|---|---|---|
 $memory_rows
 
 The 10-minute take holds a 523 Hz tone the sound server made: the largest change of the interval between its rising zero crossings, per channel, is the largest jump of its phase (a packet lost or repeated moves it by 4.8 samples or more; one sample's step is the limit): $continuity.

@@ -81,6 +81,7 @@ class Take:
     fmt: Fmt
     lo: int          # frames, at least
     hi: int          # frames, at most
+    heard_playback: bool = False  # may hold a playback heard by the capture device
 
 
 @dataclass(frozen=True)
@@ -203,6 +204,7 @@ class World:
         self.lost_now = None
         self.step_calls = 0
         self.trace_changed = False
+        self.heard_until = 0      # a capture device may hear this object's playback until then
 
     def clone(self):
         w = copy.copy(self)
@@ -222,7 +224,7 @@ class World:
         return (self.now, self.warned, tuple(sorted(self.members.items())), tuple(sorted(self.files.items())),
                 tuple(sorted(self.logs)), tuple(self.cap_state), tuple(self.cap_losses), self.play_state,
                 self.play_losses, self.never, self.wide, self.seq, self.faults, okey, tuple(self.events),
-                self.trace_changed)
+                self.trace_changed, self.heard_until)
 
 
 class Chooser:
@@ -341,7 +343,8 @@ class Model:
         if lo <= 0 and c.choose("a take that may hold nothing", ["none", "some"]) == "none":
             return None
         w.next_tid += 1
-        return Take(w.next_tid, fmt, max(lo, 1), hi)
+        began = w.now - hi * 1000 / fmt.rate - self.p.slack_ms
+        return Take(w.next_tid, fmt, max(lo, 1), hi, heard_playback=w.heard_until > began)
 
     def device_lost_since(self, w, device, made):
         return made is not None and any(t >= made for t, _ in w.cap_losses[device])
@@ -904,6 +907,9 @@ class Model:
         if not self.p.manual_clock or (not cap.looping and cap.delivered(w.now) >= cap.buffer_frames()):
             # A buffer started once that has filled may read its position as 0 again.
             left = (0, left[1])
+        if w.now - window_ms - self.p.slack_ms < w.heard_until:
+            # The signal and a take played back, heard together.
+            left = (0, 128 if bits == 8 else 32768)
         right = left if fmt.channels > 1 else (0, 0)
         return Levels(left, right, "the mean magnitude of the window's samples")
 
@@ -979,6 +985,9 @@ class Model:
         take = o.take
         o.play = Play(w.now, take.lo * 1000 / take.fmt.rate, take.hi * 1000 / take.fmt.rate, last_look=w.now,
                       last_change=w.now)
+        if self.p.playback_heard_ms:
+            w.heard_until = max(w.heard_until, w.now + take.hi * 1000 / take.fmt.rate * self.p.play_speed[1] +
+                                self.p.slack_ms + self.p.playback_heard_ms)
         return Exact("Ok")
 
     def m_IsSoundPlaying(self, w, c, args):

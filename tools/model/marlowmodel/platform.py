@@ -49,6 +49,7 @@ class Platform:
     slack_ms = 0              # calls and idle moments take this long at most
     clock_step_ms = 0         # the clock read by "the milliseconds" moves in steps of this
     play_speed = (1.0, 1.0)   # a take of d ms plays between d times these
+    playback_heard_ms = 0     # no capture device hears the playback
     simulated = True
     # marlowhost prints message boxes and debugger output (the native build);
     # on Windows they are the system's own.
@@ -146,6 +147,10 @@ class Wine(Platform):
     # Wine's GetTickCount moves in the wineserver's steps: an idle(16) was
     # measured as 9 ms.
     clock_step_ms = 16
+    # The default capture device is the monitor of the sink a playback goes
+    # to: a take played back is heard there for a while after DirectSound
+    # has played it (60 ms measured on the direct route), over the tone.
+    playback_heard_ms = 300
     # In the emulated machine Wine's mixer plays a take in up to 4.5 times its length.
     play_speed = (0.9, 5.0)
     simulated = False
