@@ -27,8 +27,8 @@ constexpr DWORD kComingBackRetryMs = 100;
 
 // Wine delivers in 10 ms packets. Into a buffer smaller than a packet it
 // copies only the packet's end and never moves its position, so a take or
-// a metering window that short never arrived: a buffer for any audio at all
-// holds at least one packet.
+// a metering window that short would never arrive: a buffer for any audio
+// at all holds at least one packet.
 constexpr long long kShortestBufferMs = 10;
 
 // The buffer for maxMs of the format, plus spare bytes. Worked out in 64
