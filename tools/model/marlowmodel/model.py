@@ -801,6 +801,12 @@ class Model:
                 w.allowed_elapsed = (COMING_BACK_WAIT_MS, COMING_BACK_WAIT_MS + IDLE_TICK_MS)
         if refused:
             return self.fail(w, c, code_text(refused), refused)
+        def format_refused():
+            takes = self.p.takes_format(fmt.bits, fmt.channels, fmt.rate, w.wide)
+            return takes is False or (takes is None and c.choose("a format this driver may refuse", [False, True]))
+
+        if self.p.format_refused_first and format_refused():
+            return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
         codes = self.p.buffer_refusal(abs(length_ms) * fmt.byte_rate() // 1000 + 200)
         if codes is None:
             if c.choose("a buffer the driver may refuse", [False, True]):
@@ -811,8 +817,7 @@ class Model:
                          "a maximum too long for the memory it has")
         elif codes:
             return self.fail(w, c, code_text(codes[0]), codes[0])
-        takes = self.p.takes_format(fmt.bits, fmt.channels, fmt.rate, w.wide)
-        if takes is False or (takes is None and c.choose("a format this driver may refuse", [False, True])):
+        if not self.p.format_refused_first and format_refused():
             return self.fail(w, c, code_text(BADFORMAT), BADFORMAT)
         o.seen_lost = None
         code = self.consume_fault(w, "CaptureStart")

@@ -50,6 +50,7 @@ class Platform:
     clock_step_ms = 0         # the clock read by "the milliseconds" moves in steps of this
     play_speed = (1.0, 1.0)   # a take of d ms plays between d times these
     playback_heard_ms = 0     # no capture device hears the playback
+    format_refused_first = False  # a buffer too long is refused before a format
     simulated = True
     # marlowhost prints message boxes and debugger output (the native build);
     # on Windows they are the system's own.
@@ -151,6 +152,9 @@ class Wine(Platform):
     # to: a take played back is heard there for a while after DirectSound
     # has played it (60 ms measured on the direct route), over the tone.
     playback_heard_ms = 300
+    # Wine's driver asks the sound server for the format before it allocates
+    # the buffer: a format it refuses is refused whatever the maximum.
+    format_refused_first = True
     # In the emulated machine Wine's mixer plays a take in up to 4.5 times its length.
     play_speed = (0.9, 5.0)
     simulated = False
