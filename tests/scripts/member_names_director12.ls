@@ -7,7 +7,9 @@ on startMovie
   m = new(xtra "Marlowtide")
   m.OpenAudio("")
   m.StartRecording(200)
-  idle(250)
+  repeat while m.RecordingNow() = 1
+    idle(50)
+  end repeat
   put m.SaveAsMember("Aufnahme Jürgen")
   put m.SaveAsMember("テイク")
   put memberInfo("Aufnahme Jürgen")[#number]

@@ -4,7 +4,9 @@ on startMovie
   m = new(xtra "Marlowtide")
   m.OpenAudio("")
   m.StartRecording(200)
-  idle(250)
+  repeat while m.RecordingNow() = 1
+    idle(50)
+  end repeat
   put m.SaveAsMember("take")
   put m.SaveAsMember("a/../b")
 end
