@@ -263,13 +263,21 @@ Value Evaluator::EvaluateMethodCall(const Expr& expr, Frame& frame) {
 bool Evaluator::CallHostBuiltin(const std::string& name, const std::vector<Value>& arguments, int line, Value& result) {
     if (SameName(name, "idle")) {
         if (arguments.size() != 1) Fail(line, "idle needs 1 argument");
-        int32_t remaining = IntegerArgument("idle", arguments[0], line);
-        if (remaining < 0) Fail(line, "idle needs 0 or more milliseconds, not " + std::to_string(remaining));
+        const int32_t wanted = IntegerArgument("idle", arguments[0], line);
+        if (wanted < 0) Fail(line, "idle needs 0 or more milliseconds, not " + std::to_string(wanted));
+        const uint32_t began = static_cast<uint32_t>(host_.Milliseconds());
+        int32_t remaining = wanted;
         do {
             int32_t tick = remaining < kIdleTickMilliseconds ? remaining : kIdleTickMilliseconds;
             CountStep(line);
             host_.IdleTick(tick);
             remaining -= tick;
+            // The clock the movie reads may lag the sleeps (Wine's tick count
+            // in a busy emulated machine did): idle lasts until it shows the time.
+            if (remaining <= 0) {
+                const auto passed = static_cast<int32_t>(static_cast<uint32_t>(host_.Milliseconds()) - began);
+                remaining = wanted - passed;
+            }
         } while (remaining > 0);
         result = Value();
         return true;
