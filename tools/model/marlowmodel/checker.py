@@ -500,7 +500,7 @@ class Checker:
         if take.heard_playback:
             # The signal and a take played back, heard together: not the signal's shape.
             return ""
-        return check_samples(wav, Signal(self.platform.signal), 0, exact=self.platform.simulated)
+        return check_samples(wav, Signal(self.platform.signal, self.platform.passband), 0, exact=self.platform.simulated)
 
 
 def member_file_part(name, slot):

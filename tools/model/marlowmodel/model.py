@@ -926,7 +926,7 @@ class Model:
 
     def signal(self):
         from .signal import Signal
-        return Signal(self.p.signal)
+        return Signal(self.p.signal, self.p.passband)
 
     def m_PlaySound(self, w, c, args):
         o = w.obj

@@ -13,7 +13,11 @@ FULL_SCALE = 32767
 class Signal:
     """silence, sine:FREQ[:AMP], square:FREQ[:AMP] or noise[:AMP], as marlowhost's --input."""
 
-    def __init__(self, text):
+    def __init__(self, text, passband=None):
+        # passband: a tone above this fraction of the capture's rate reaches it
+        # through a resampler's low-pass filter, anywhere from filtered out to
+        # aliased at its full level (None: sampled as it is).
+        self.passband = passband
         parts = text.split(":")
         self.text = text
         self.kind = parts[0]
@@ -25,6 +29,11 @@ class Signal:
 
     def peak(self):
         return round(min(max(self.amplitude, 0.0), 1.0) * FULL_SCALE)
+
+    def filtered(self, rate):
+        """True when this rate's resampler decides what is left of the tone."""
+        return (self.passband is not None and self.kind in ("sine", "square")
+                and self.frequency > self.passband * rate)
 
     def step(self, rate):
         """Cycles per sample, folded into [0, 1)."""
@@ -38,6 +47,8 @@ class Signal:
         peak = self.peak()
         if self.kind == "silence" or peak == 0:
             return (0.0, 0.0)
+        if self.filtered(rate):
+            return (0.0, float(peak))
         lo, hi = math.inf, -math.inf
         for n in _samples_of_range(max(frames_lo, 0), frames_hi):
             if n == 0:
@@ -165,7 +176,7 @@ def check_samples(wav, signal, channel, exact=True):
     if signal.kind == "silence" or signal.peak() == 0:
         return "" if not any(samples) else "silence recorded as sound"
     problem = check_shape(samples, signal, rate, eight, exact)
-    if problem:
+    if problem or signal.filtered(rate):
         return problem
     total = sum(map(abs, samples))
     mean = total / n
@@ -214,7 +225,7 @@ def check_shape(samples, signal, rate, eight, exact):
         odd = next((x for x in samples if x not in allowed), None)
         if odd is not None:
             return "a sample of %d in a square wave of %d" % (odd, peak // scale)
-    if signal.kind == "sine":
+    if signal.kind == "sine" and not signal.filtered(rate):
         folded = min(signal.step(rate), 1 - signal.step(rate))
         steepest = 2 * math.pi * folded * peak * room / scale + 3
         # A driver's resampler may begin a take with a transient: its first
