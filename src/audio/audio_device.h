@@ -48,6 +48,11 @@ public:
         return status;
     }
 
+    // SoundImage's refusals when there is no take to make it from, which
+    // callers tell apart from a take that could not be copied.
+    static constexpr const char* kNoTakeText = "No sound to trim";
+    static constexpr const char* kStillCapturingText = "Cannot trim a sound while still capturing";
+
     StatusRecord status;
     bool capturing = false;
     bool playing = false;

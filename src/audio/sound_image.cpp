@@ -43,11 +43,11 @@ StatusRecord DirectSoundAudioDevice::MakeSoundImage(uint32_t frontBytes, uint32_
     *handle = nullptr;
     status.Reset();
     if (capturing) {
-        status.SetFailure("Cannot trim a sound while still capturing", -1);
+        status.SetFailure(kStillCapturingText, -1);
         return status;
     }
     if (!HasTake()) {
-        status.SetFailure("No sound to trim", -1);
+        status.SetFailure(kNoTakeText, -1);
         return status;
     }
     if (static_cast<uint64_t>(frontBytes) + backBytes > takeBytes) {

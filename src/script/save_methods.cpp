@@ -1,6 +1,7 @@
 // Saving the take as a Sound cast member or as a WAV file.
 #include <cstring>
 
+#include "audio/audio_device.h"
 #include "host/host_text.h"
 #include "script/method_behaviours.h"
 
@@ -16,8 +17,8 @@ constexpr int32_t kFirstCastLibrary = 1;
 // The sound image's refusals that mean there is no take to save: the
 // method answers "Ok" and its report asks for one. Any other is the answer.
 bool NothingToSave(const StatusRecord& made) {
-    return std::strcmp(made.message, "No sound to trim") == 0 ||
-           std::strcmp(made.message, "Cannot trim a sound while still capturing") == 0;
+    return std::strcmp(made.message, AudioDevice::kNoTakeText) == 0 ||
+           std::strcmp(made.message, AudioDevice::kStillCapturingText) == 0;
 }
 
 }  // namespace
