@@ -140,10 +140,7 @@ StatusRecord DirectSoundAudioDevice::StopRunningCapture() {
     // the start, which must not pass for a capture that went round), and one
     // still running after the reading went round while it ran.
     bool filledByItself = false;
-    HRESULT looked = ObserveCapturePosition();
-    if (SUCCEEDED(looked)) {
-        looked = CaptureBufferFilledByItself(&filledByItself);
-    }
+    const HRESULT looked = ObserveCapturePosition(&filledByItself);
     if (FAILED(looked)) {
         EndCaptureAfterLoss(looked);
         return status;
@@ -186,11 +183,19 @@ bool DirectSoundAudioDevice::NewBufferStartsMidway() {
     return SUCCEEDED(captureBuffer->GetCurrentPosition(nullptr, &readPosition)) && readPosition != 0;
 }
 
-HRESULT DirectSoundAudioDevice::ObserveCapturePosition() {
+HRESULT DirectSoundAudioDevice::ObserveCapturePosition(bool* filled) {
     DWORD readPosition = 0;
     const HRESULT result = captureBuffer->GetCurrentPosition(nullptr, &readPosition);
     if (FAILED(result)) {
         return result;
+    }
+    // A buffer started once that has filled reads where the driver went on
+    // writing afterwards (Wine writes the packets it had waiting over the
+    // take's start): a reading counts only if the buffer still captured
+    // after it was made.
+    const HRESULT looked = CaptureBufferFilledByItself(filled);
+    if (FAILED(looked) || *filled) {
+        return looked;
     }
     captureProgress.Observe(static_cast<uint32_t>(readPosition));
     captureWatch.Observe(static_cast<uint32_t>(readPosition), GetTickCount());
@@ -229,10 +234,7 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
         return 0;
     }
     if (filledByItself) {
-        // Wine may have written the packets after the one that filled it
-        // over the start.
-        takeCopy.PutBack(captureBuffer, FullTakeBytes());
-        return FullTakeBytes();
+        return FilledTakeLength();
     }
     const uint32_t position = captureProgress.Position();
     if (captureLooping) {
@@ -257,6 +259,25 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
         return FullTakeBytes();
     }
     return WholeFrames(position);
+}
+
+// Wine stops a buffer started once at the first packet that does not fit
+// and then reads that packet's part past the end, less than a packet (10 ms
+// of whole frames). The packets it had waiting go on over the buffer's
+// start, up to the position it reads: the copy puts back what they covered,
+// and the take is whole. Where they went past the copy (the movie did not
+// look for longer than the buffer lasts) the take is what was copied, from
+// its first sample and in order.
+uint32_t DirectSoundAudioDevice::FilledTakeLength() {
+    DWORD position = 0;
+    const bool known = SUCCEEDED(captureBuffer->GetCurrentPosition(nullptr, &position));
+    const uint32_t packetBytes = (captureFormat.nSamplesPerSec + 99) / 100 * captureFormat.nBlockAlign;
+    const uint32_t kept = takeCopy.Kept();
+    if (known && (position < packetBytes || position <= kept)) {
+        takeCopy.PutBack(captureBuffer, FullTakeBytes());
+        return FullTakeBytes();
+    }
+    return WholeFrames(takeCopy.PutBack(captureBuffer, kept));
 }
 
 // A looping capture keeps its last lap: the bytes before the position, or

@@ -29,8 +29,10 @@ HRESULT DirectSoundAudioDevice::LookAtCapture(bool* running) {
     if (!*running) {
         return status;
     }
-    const HRESULT observed = ObserveCapturePosition();
-    if (FAILED(observed)) {
+    bool filled = false;
+    const HRESULT observed = ObserveCapturePosition(&filled);
+    if (FAILED(observed) || filled) {
+        *running = !filled;
         return observed;
     }
     const DWORD now = GetTickCount();

@@ -129,13 +129,15 @@ private:
     // Stops whatever capture runs, a recording or level metering.
     StatusRecord StopRunningCapture();
     uint32_t CapturedLength(bool filledByItself);
+    uint32_t FilledTakeLength();
     uint32_t LastLapLength();
     HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.
     bool NewBufferStartsMidway();
     // Reads the capture's read position into captureProgress, captureWatch
-    // and the take's copy; DirectSound's failure when it does not answer.
-    HRESULT ObserveCapturePosition();
+    // and the take's copy, unless the buffer, started once, has filled (then
+    // *filled); DirectSound's failure when it does not answer.
+    HRESULT ObserveCapturePosition(bool* filled);
     // Progress, copy and watch of a capture just started.
     void BeginCaptureWatch();
     bool ReachedMaximum() const;

@@ -276,7 +276,8 @@ void DirectSoundAudioDevice::WaitForFirstWindow(uint64_t windowBytes) {
     const DWORD started = GetTickCount();
     while (captureProgress.CapturedBytes() < windowBytes && GetTickCount() - started < kFirstWindowWaitMs) {
         Sleep(kFirstWindowPollMs);
-        if (FAILED(ObserveCapturePosition())) {
+        bool filled = false;
+        if (FAILED(ObserveCapturePosition(&filled)) || filled) {
             return;
         }
     }

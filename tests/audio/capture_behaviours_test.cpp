@@ -200,6 +200,24 @@ TEST_P(CaptureBehaviourTest, PacketsWrittenOverTheStartAfterTheTakeAreUndone) {
     }
 }
 
+TEST_P(CaptureBehaviourTest, PacketsWrittenOverTheStartPastWhatWasCopiedEndTheTakeThere) {
+    // 11225 bytes of 442-byte packets. The movie looks until 80 ms, then
+    // the machine stalls for 300 ms: Wine's capture thread wakes to all the
+    // packets waiting, fills the buffer and writes twelve more over its
+    // start, past the 3536 bytes copied by then (an odd 11225 bytes on, so
+    // every sample there would be cut across).
+    const TakeShape shape{1, 22.05f, 16, 250};
+    UseFormat(shape);
+    ASSERT_TRUE(Succeeded(device->StartCapture(shape.maxMs, false)));
+    Idle(80);
+    marlowsim::SetCaptureWakeUpPackets(19);
+    marlowsim::AdvanceClock(300);
+    device->PollState();
+    EXPECT_FALSE(device->capturing);
+    EXPECT_EQ(device->takeBytes, OnWine() ? 8u * 442u : BytesOf(shape.maxMs));
+    EXPECT_EQ(ExpectTakeIsTheRamp(), 0);
+}
+
 TEST_P(CaptureBehaviourTest, ATakeThatWentRoundBetweenTwoIdleTicksIsPutBackInOrder) {
     // 9020 bytes, 41 of Wine's 220-byte packets, a buffer Wine never stops:
     // between the tick before its maximum and the next one it goes round
