@@ -31,36 +31,37 @@ constexpr DWORD kComingBackRetryMs = 100;
 // at all holds at least one packet.
 constexpr long long kShortestBufferMs = 10;
 
-// The buffer for maxMs of the format, plus spare bytes. Worked out in 64
-// bits; a size past 32 bits is passed as the largest one so that DirectSound
-// refuses it instead of receiving a wrapped small size.
-uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec) {
+// The buffer for maxMs of the format, plus spare bytes, in whole units of
+// unitBytes. Worked out in 64 bits; a size past 32 bits is passed as the
+// largest one so that DirectSound refuses it instead of receiving a wrapped
+// small size.
+uint32_t CaptureBufferBytesFor(int32_t maxMs, DWORD avgBytesPerSec, uint32_t unitBytes) {
     long long milliseconds = std::llabs(static_cast<long long>(maxMs));
     if (milliseconds != 0 && milliseconds < kShortestBufferMs) {
         milliseconds = kShortestBufferMs;
     }
     const double product = std::trunc(static_cast<double>(milliseconds) * 0.001 * static_cast<double>(avgBytesPerSec));
-    const uint64_t bytes = static_cast<uint64_t>(product) + kSpareBytes;
+    const uint64_t bytes = (static_cast<uint64_t>(product) + kSpareBytes) / unitBytes * unitBytes;
     return bytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(bytes);
 }
 
 }  // namespace
 
-StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer(const WAVEFORMATEX& recordFormat) {
+StatusRecord DirectSoundAudioDevice::CreateCaptureBuffer(const WAVEFORMATEX& recordFormat, bool looping) {
     status.Reset();
-    HRESULT result = MakeCaptureBuffer(recordFormat);
+    HRESULT result = MakeCaptureBuffer(recordFormat, looping);
     // A capture object made before its device went away, while this object
     // was not capturing, stays broken once the device is back (Wine's
     // answers "Device not available" for ever); a fresh one works.
     if (result == kDeviceNotAvailable) {
         const HRESULT reopened = MakeCaptureObject();
-        result = SUCCEEDED(reopened) ? MakeCaptureBuffer(recordFormat) : reopened;
+        result = SUCCEEDED(reopened) ? MakeCaptureBuffer(recordFormat, looping) : reopened;
     }
     const DWORD firstTry = GetTickCount();
     while (result == kDeviceNotAvailable && CaptureDeviceComingBack() &&
            GetTickCount() - firstTry < kComingBackWaitMs) {
         Sleep(kComingBackRetryMs);
-        result = MakeCaptureBuffer(recordFormat);
+        result = MakeCaptureBuffer(recordFormat, looping);
     }
     if (FAILED(result)) {
         RefuseCaptureBuffer(result);
@@ -75,10 +76,13 @@ bool DirectSoundAudioDevice::CaptureDeviceComingBack() const {
     return captureDeviceSeenLost && std::memcmp(&device, &lostCaptureDevice, sizeof device) == 0;
 }
 
-HRESULT DirectSoundAudioDevice::MakeCaptureBuffer(WAVEFORMATEX recordFormat) {
+HRESULT DirectSoundAudioDevice::MakeCaptureBuffer(WAVEFORMATEX recordFormat, bool looping) {
     ReleaseCaptureBuffer();
     captureFormat = recordFormat;
-    captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, captureFormat.nAvgBytesPerSec);
+    // A recording's buffer is whole frames, so that frames stand at the same
+    // places in every lap Wine may write over it after it filled.
+    const uint32_t unitBytes = looping || captureFormat.nBlockAlign == 0 ? 1 : captureFormat.nBlockAlign;
+    captureBufferBytes = CaptureBufferBytesFor(maxCaptureMs, captureFormat.nAvgBytesPerSec, unitBytes);
 
     DSCBUFFERDESC withEffects{};
     withEffects.dwSize = sizeof(DSCBUFFERDESC);

@@ -49,7 +49,7 @@ HRESULT DirectSoundAudioDevice::RestartOnFreshCaptureObject() {
     captureRestarted = true;
     HRESULT result = MakeCaptureObject();
     if (SUCCEEDED(result)) {
-        result = MakeCaptureBuffer(captureFormat);
+        result = MakeCaptureBuffer(captureFormat, captureLooping);
     }
     if (SUCCEEDED(result)) {
         result = captureBuffer->Start(captureLooping ? DSCBSTART_LOOPING : 0);

@@ -111,11 +111,12 @@ private:
     GUID CaptureDeviceId() const { return captureDeviceIsDefault ? GUID{} : captureDeviceGuid; }
     bool CaptureDeviceComingBack() const;
     StatusRecord MakePlaybackObject();
-    // A buffer for maxCaptureMs of recordFormat, which becomes captureFormat;
-    // a refusal is the status' failure.
-    StatusRecord CreateCaptureBuffer(const WAVEFORMATEX& recordFormat);
+    // A buffer for maxCaptureMs of recordFormat, which becomes captureFormat,
+    // for a recording or for metering (looping); a refusal is the status'
+    // failure.
+    StatusRecord CreateCaptureBuffer(const WAVEFORMATEX& recordFormat, bool looping);
     // The same, answering DirectSound's result and reporting nothing.
-    HRESULT MakeCaptureBuffer(WAVEFORMATEX recordFormat);
+    HRESULT MakeCaptureBuffer(WAVEFORMATEX recordFormat, bool looping);
     void RefuseCaptureBuffer(HRESULT result);
     // The take leaves its capture buffer for a copy of its own, and the
     // buffer goes: a new buffer can be made, and a refused start loses
@@ -130,6 +131,7 @@ private:
     StatusRecord StopRunningCapture();
     uint32_t CapturedLength(bool filledByItself);
     uint32_t FilledTakeLength();
+    bool CopyMatchesBuffer(uint32_t from, uint32_t to) const;
     uint32_t LastLapLength();
     HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.

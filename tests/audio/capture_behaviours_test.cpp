@@ -200,22 +200,33 @@ TEST_P(CaptureBehaviourTest, PacketsWrittenOverTheStartAfterTheTakeAreUndone) {
     }
 }
 
-TEST_P(CaptureBehaviourTest, PacketsWrittenOverTheStartPastWhatWasCopiedEndTheTakeThere) {
-    // 11225 bytes of 442-byte packets. The movie looks until 80 ms, then
-    // the machine stalls for 300 ms: Wine's capture thread wakes to all the
-    // packets waiting, fills the buffer and writes twelve more over its
-    // start, past the 3536 bytes copied by then (an odd 11225 bytes on, so
-    // every sample there would be cut across).
+TEST_P(CaptureBehaviourTest, PacketsWrittenOverTheStartPastWhatWasCopiedLeaveTheLongerPieceInOrder) {
+    // 11224 bytes of 442-byte packets. The movie looks for a while, then the
+    // machine stalls: Wine's capture thread wakes to all the packets
+    // waiting, fills the buffer and writes the rest over its start, past
+    // what was copied, and once round again. The take is the copy or the
+    // buffer past Wine's position, whichever is longer.
+    struct Stall {
+        uint32_t lookedMs;
+        uint32_t wakeUpPackets;
+        uint32_t stalledMs;
+        uint32_t takeBytes;
+    };
+    const Stall stalls[] = {{80, 19, 300, 11224 - 5572}, {160, 42, 300, 16 * 442}, {80, 57, 500, 11224 - 2746}};
     const TakeShape shape{1, 22.05f, 16, 250};
     UseFormat(shape);
-    ASSERT_TRUE(Succeeded(device->StartCapture(shape.maxMs, false)));
-    Idle(80);
-    marlowsim::SetCaptureWakeUpPackets(19);
-    marlowsim::AdvanceClock(300);
-    device->PollState();
-    EXPECT_FALSE(device->capturing);
-    EXPECT_EQ(device->takeBytes, OnWine() ? 8u * 442u : BytesOf(shape.maxMs));
-    EXPECT_EQ(ExpectTakeIsTheRamp(), 0);
+    for (const Stall& stall : stalls) {
+        SCOPED_TRACE(stall.wakeUpPackets);
+        marlowsim::SetCaptureWakeUpPackets(1);
+        ASSERT_TRUE(Succeeded(device->StartCapture(shape.maxMs, false)));
+        Idle(stall.lookedMs);
+        marlowsim::SetCaptureWakeUpPackets(stall.wakeUpPackets);
+        marlowsim::AdvanceClock(stall.stalledMs);
+        device->PollState();
+        EXPECT_FALSE(device->capturing);
+        EXPECT_EQ(device->takeBytes, OnWine() ? stall.takeBytes : BytesOf(shape.maxMs));
+        ExpectTakeIsTheRamp();
+    }
 }
 
 TEST_P(CaptureBehaviourTest, ATakeThatWentRoundBetweenTwoIdleTicksIsPutBackInOrder) {
