@@ -288,7 +288,8 @@ uint32_t DirectSoundAudioDevice::FilledTakeLength() {
     return WholeFrames(takeCopy.PutBack(captureBuffer, kept));
 }
 
-// Bytes the driver went round over since they were copied differ.
+// Whether the buffer still holds what was copied of it from..to: bytes the
+// driver went round over since differ.
 bool DirectSoundAudioDevice::CopyMatchesBuffer(uint32_t from, uint32_t to) const {
     bool same = from >= to;
     if (!same) {
