@@ -234,7 +234,10 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
         return 0;
     }
     if (filledByItself) {
-        return FilledTakeLength();
+        // Wine may have written the packets after the one that filled it
+        // over the start; what it wrote over the copy is put back.
+        takeCopy.PutBack(captureBuffer, FullTakeBytes());
+        return FullTakeBytes();
     }
     const uint32_t position = captureProgress.Position();
     if (captureLooping) {
@@ -259,45 +262,6 @@ uint32_t DirectSoundAudioDevice::CapturedLength(bool filledByItself) {
         return FullTakeBytes();
     }
     return WholeFrames(position);
-}
-
-// Wine stops a buffer started once at the first packet that does not fit
-// and then reads that packet's part past the end, less than a packet (10 ms
-// of whole frames). The packets it had waiting go on over the buffer's
-// start, up to the position it reads, and round again if there were more
-// than it holds. Where they stayed within the copy, the copy puts back what
-// they covered and the take is whole. Where they went past it (a first
-// packet that came late with many behind it, or a movie that did not look
-// for longer than the buffer lasts) the take is the longer piece left in
-// order: the copy, from the first sample, or the buffer past the position.
-uint32_t DirectSoundAudioDevice::FilledTakeLength() {
-    DWORD position = 0;
-    const bool known = SUCCEEDED(captureBuffer->GetCurrentPosition(nullptr, &position));
-    const uint32_t packetBytes = (captureFormat.nSamplesPerSec + 99) / 100 * captureFormat.nBlockAlign;
-    const uint32_t kept = takeCopy.Kept();
-    if (known && (position < packetBytes || (position <= kept && CopyMatchesBuffer(position, kept)))) {
-        takeCopy.PutBack(captureBuffer, FullTakeBytes());
-        return FullTakeBytes();
-    }
-    const uint32_t from = known ? WholeFrames(position + captureFormat.nBlockAlign - 1) : captureBufferBytes;
-    const uint32_t left = from < captureBufferBytes ? std::min(captureBufferBytes - from, FullTakeBytes()) : 0;
-    if (left > kept && WithCaptureRegion(captureBuffer, 0, from + left,
-                                         [&](uint8_t* bytes) { std::memmove(bytes, bytes + from, left); })) {
-        return left;
-    }
-    return WholeFrames(takeCopy.PutBack(captureBuffer, kept));
-}
-
-// Whether the buffer still holds what was copied of it from..to: bytes the
-// driver went round over since differ.
-bool DirectSoundAudioDevice::CopyMatchesBuffer(uint32_t from, uint32_t to) const {
-    bool same = from >= to;
-    if (!same) {
-        WithCaptureRegion(captureBuffer, from, to - from, [&](const uint8_t* bytes) {
-            same = std::memcmp(bytes, takeCopy.Bytes() + from, to - from) == 0;
-        });
-    }
-    return same;
 }
 
 // A looping capture keeps its last lap: the bytes before the position, or

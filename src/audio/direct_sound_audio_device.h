@@ -130,8 +130,6 @@ private:
     // Stops whatever capture runs, a recording or level metering.
     StatusRecord StopRunningCapture();
     uint32_t CapturedLength(bool filledByItself);
-    uint32_t FilledTakeLength();
-    bool CopyMatchesBuffer(uint32_t from, uint32_t to) const;
     uint32_t LastLapLength();
     HRESULT CaptureBufferFilledByItself(bool* filled);
     // A buffer just made reports a position other than 0 before it started.

@@ -431,9 +431,7 @@ class Model:
             least, most = cap.delivered_range(t, self.p)
             if least >= cap.full_frames() or (most >= cap.full_frames() and
                                               c.choose("the maximum reached, on the real clock", [True, False])):
-                full = cap.full_frames()
-                piece = full if self.p.full_take_whole else min(1, full)
-                self.end_take(w, self.new_take(w, cap.fmt, piece, full, c))
+                self.end_recording(w, c, cap.full_frames())
             return
         past = t - cap.start > abs(cap.length_ms) + STALL_LIMIT_MS
         full = cap.delivers_from is not None and t - cap.delivers_from >= abs(cap.length_ms) and \

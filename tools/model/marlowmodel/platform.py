@@ -52,7 +52,6 @@ class Platform:
     playback_heard_ms = 0     # no capture device hears the playback
     format_refused_first = False  # a buffer too long is refused before a format
     passband = None           # the tone is sampled as it is, at any rate
-    full_take_whole = True    # a take that reached its maximum holds all of it
     simulated = True
     # marlowhost prints message boxes and debugger output (the native build);
     # on Windows they are the system's own.
@@ -165,11 +164,6 @@ class Wine(Platform):
     # anywhere from filtered out to aliased (1 kHz recorded at 1000 Hz read
     # levels of 134 to 300, where sampling the tone gives 0).
     passband = 0.4
-    # Wine writes the packets waiting after the one that filled a buffer over
-    # its start; when they go past what the Xtra copied (a first packet late
-    # with many behind it, a stalled movie) the take is the longer piece left
-    # in order, of any length.
-    full_take_whole = False
     # In the emulated machine Wine's mixer plays a take in up to 4.5 times its length.
     play_speed = (0.9, 5.0)
     simulated = False
