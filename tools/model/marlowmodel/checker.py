@@ -9,7 +9,7 @@ from . import model as modelrules
 from .expect import Exact, Pattern, same
 from .lingo import PropList, Symbol, display
 from .platform import Simulator, Wine
-from .signal import Signal, Wav, check_samples
+from .signal import Wav, check_samples
 from .transcript import read_transcript
 from .walk import decode
 
@@ -500,7 +500,7 @@ class Checker:
         if take.heard_playback:
             # The signal and a take played back, heard together: not the signal's shape.
             return ""
-        return check_samples(wav, Signal(self.platform.signal, self.platform.passband), 0, exact=self.platform.simulated)
+        return check_samples(wav, self.platform.input_signal(), 0, exact=self.platform.simulated)
 
 
 def member_file_part(name, slot):

@@ -906,7 +906,7 @@ class Model:
         least, most = min(least, cap.buffer_frames()), min(most, cap.buffer_frames())
         lo_window = (fmt.byte_rate() // 1000) * window_ms // fmt.block()
         hi_window = -(-window_ms * fmt.rate // 1000)
-        signal = self.signal()
+        signal = self.p.input_signal()
         bits = 8 if fmt.bits == 8 else 16
         left = signal.level_bounds(min(lo_window, least), min(hi_window, most), fmt.rate, bits)
         if not self.p.manual_clock or (not cap.looping and cap.delivered(w.now) >= cap.buffer_frames()):
@@ -923,10 +923,6 @@ class Model:
             w.warned = True
             self.report_error(w, c, text, "You must first StartGSIL")
         return Exact(text)
-
-    def signal(self):
-        from .signal import Signal
-        return Signal(self.p.signal, self.p.passband)
 
     def m_PlaySound(self, w, c, args):
         o = w.obj

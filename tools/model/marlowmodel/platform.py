@@ -4,6 +4,8 @@ formats and buffers the driver takes, which paths the file system creates,
 and how time passes. One class for marlowhost's simulated machine, one for
 the real product under Wine."""
 
+from .signal import Signal
+
 NODRIVER = -2005401480          # DSERR_NODRIVER
 NOTAVAILABLE = -2004287473      # a capture device not ready (0x8889000F)
 BADFORMAT = -2005401500         # DSERR_BADFORMAT
@@ -61,6 +63,10 @@ class Platform:
         self.director = director
         self.devices = devices or []
         self.signal = signal
+
+    def input_signal(self):
+        """The input as the capture receives it, through the driver's resampler."""
+        return Signal(self.signal, self.passband)
 
     def unicode_host(self):
         return self.director not in ("none", "") and float(self.director.split(".")[0]) >= 11
